@@ -1,0 +1,79 @@
+# Cross tree: stub.exe, the Windows tools and test helpers, and the tests that run under Wine.
+
+set(STUB_WIN32_LINK -static -static-libgcc -static-libstdc++)
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+
+add_executable(stub WIN32
+  src/stub/Stub.cpp
+  src/stub/StubWin.cpp
+  src/stub/StubGlob.cpp
+  src/stub/StubSetup.cpp
+  src/stub/AgentCopies.cpp
+  src/stub/KoDebug.cpp
+  src/agent/StubAU.cpp
+  src/sys/Files_win32.cpp
+  src/sys/ExeVersion_win32.cpp
+  src/stub/stub.rc
+)
+target_link_libraries(stub PRIVATE stubcore ${STUB_ZLIB} comctl32 version)
+target_compile_options(stub PRIVATE -Os -ffunction-sections -fdata-sections)
+target_link_options(stub PRIVATE ${STUB_WIN32_LINK} -Wl,--gc-sections -s)
+stub_warnings(stub)
+# The package-end words live at 248 and 252 and "PE" must stand at 256.
+add_custom_command(TARGET stub POST_BUILD
+  COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tools/pe_move_header.py $<TARGET_FILE:stub>
+  VERBATIM)
+
+# The same units, less the entry point, for the Windows-side tests.
+add_library(stubwin STATIC
+  src/stub/StubWin.cpp
+  src/stub/StubGlob.cpp
+  src/stub/StubSetup.cpp
+  src/stub/AgentCopies.cpp
+  src/stub/KoDebug.cpp
+  src/agent/StubAU.cpp
+  src/sys/Files_win32.cpp
+  src/sys/ExeVersion_win32.cpp
+)
+target_link_libraries(stubwin PUBLIC stubcore comctl32 version)
+stub_warnings(stubwin)
+
+add_library(testkit STATIC tools/testkit/DebugViewer.cpp tools/testkit/Processes.cpp)
+target_include_directories(testkit PUBLIC tools/testkit)
+target_link_libraries(testkit PUBLIC stubcore)
+stub_warnings(testkit)
+
+add_executable(kodebug-viewer tools/kodebug/KoDebugViewer.cpp)
+target_link_libraries(kodebug-viewer PRIVATE testkit)
+target_link_options(kodebug-viewer PRIVATE ${STUB_WIN32_LINK})
+stub_warnings(kodebug-viewer)
+
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+# Unit tests of the Win32 layer, in-process.
+file(GLOB WIN32_TEST_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/win32/*.cpp)
+add_executable(win32_tests ${WIN32_TEST_SOURCES})
+target_link_libraries(win32_tests PRIVATE stubwin testkit GTest::gtest_main)
+target_link_options(win32_tests PRIVATE ${STUB_WIN32_LINK})
+target_compile_definitions(win32_tests PRIVATE
+  STUB_EXE_UNIX_PATH="$<TARGET_FILE:stub>")
+stub_warnings(win32_tests)
+add_dependencies(win32_tests stub)
+
+# Scenario tests: the real stub.exe on packages made by stubpack, observed from outside.
+file(GLOB SCENARIO_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/scenario/*.cpp)
+add_executable(scenario_tests ${SCENARIO_SOURCES})
+target_link_libraries(scenario_tests PRIVATE stubpack_lib testkit GTest::gtest_main)
+target_link_options(scenario_tests PRIVATE ${STUB_WIN32_LINK})
+target_compile_definitions(scenario_tests PRIVATE
+  STUB_EXE_UNIX_PATH="$<TARGET_FILE:stub>")
+stub_warnings(scenario_tests)
+add_dependencies(scenario_tests stub)
+
+# One Wine process per test program: starting Wine costs more than most tests.
+add_test(NAME win32_tests COMMAND win32_tests)
+add_test(NAME scenario_tests COMMAND scenario_tests)
+set_tests_properties(win32_tests scenario_tests PROPERTIES TIMEOUT 600)

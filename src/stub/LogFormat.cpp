@@ -1,0 +1,38 @@
+// This file must contain only truly operating-system independent code.
+#include "stub/LogFormat.h"
+
+#include <cstdio>
+
+namespace kodebug {
+
+std::string LogFileNameFor(const std::string& exePath) {
+  size_t slash = exePath.find_last_of("\\/");
+  std::string folder = slash == std::string::npos ? std::string() : exePath.substr(0, slash + 1);
+  std::string name = slash == std::string::npos ? exePath : exePath.substr(slash + 1);
+  if (name.compare(0, 2, "X_") != 0) name = "X_" + name;
+  size_t dot = name.rfind('.');
+  if (dot != std::string::npos) name.erase(dot);
+  return folder + name + ".log";
+}
+
+static std::string TwoDigits(int value) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "%02d", value % 100);
+  return buf;
+}
+
+std::string FormatLogStamp(const Stamp& now, const std::string& dateSeparator,
+                           const std::string& timeSeparator) {
+  return TwoDigits(now.day) + dateSeparator + TwoDigits(now.month) + dateSeparator +
+         TwoDigits(now.year) + " " + TwoDigits(now.hour) + timeSeparator + TwoDigits(now.minute) +
+         timeSeparator + TwoDigits(now.second);
+}
+
+std::string FormatLogLine(const std::string& stamp, uint32_t threadId, const std::string& marker,
+                          const std::string& message) {
+  char id[16];
+  std::snprintf(id, sizeof id, "%5u", static_cast<unsigned>(threadId));
+  return stamp + " " + id + marker + message + "\r\n";
+}
+
+}  // namespace kodebug

@@ -1,0 +1,57 @@
+// Entry point of the process: start and end lines, the descriptor of the running file, the
+// debug-log switch, then the run mode.
+// This file must contain only Win32 specific code.
+#include "pack/GFileInfo.h"
+#include "stub/KoDebug.h"
+#include "stub/RunMode.h"
+#include "stub/StubGlob.h"
+#include "stub/StubWin.h"
+#include "sys/Host.h"
+#include "sys/Platform.h"
+#include "sys/ExeVersion.h"
+
+using kodebug::ConsoleProcessLine;
+using kodebug::DebugLog;
+
+namespace {
+
+const char* TrueFalse(bool value) { return value ? "TRUE" : "FALSE"; }
+
+void StubMain() {
+  const std::string commandLine = sys::ProcessCommandLine();
+  const std::string exePath = sys::ProgramPath();
+  ConsoleProcessLine(" ==== STUB START ====> " + commandLine + "<");
+
+  TGFileInfo* own = new TGFileInfo(exePath);
+  stubglob::OwnFileInfo = own;
+  stubglob::ThisIs_AutoUpdateProg = own->ThisIs_AutoUpdateProg();
+  kodebug::SetDebugLogOn(stubglob::ThisIs_AutoUpdateProg && own->AgentDebugLog());
+  if (stubglob::ThisIs_AutoUpdateProg &&
+      stubwin::IsXAgentName(stubwin::FileNameOf(exePath), own->GetProgramExeName()))
+    kodebug::SetLogMarker(" X ");
+
+  DebugLog("");
+  DebugLog("");
+  DebugLog("=== START === " + exePath);
+  DebugLog("CommandLine=" + commandLine);
+  DebugLog("Agent Version=" + sys::GetExeVersion(exePath));
+  ConsoleProcessLine(std::string(" ==== ThisIs_AutoUpdateProg=") +
+                     TrueFalse(stubglob::ThisIs_AutoUpdateProg));
+
+  stubwin::DoRunStubWin();
+
+  stubglob::OwnFileInfo = nullptr;
+  delete own;
+  ConsoleProcessLine(" ==== STUB END ====> " + commandLine + "<");
+  kodebug::ConsoleLine("");
+  DebugLog("=== EXIT === " + exePath);
+  DebugLog("");
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  kodebug::InstallConsoleChannel();
+  StubMain();
+  return static_cast<int>(stubglob::ExitCode);
+}

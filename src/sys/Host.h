@@ -1,0 +1,47 @@
+// The few operating-system services that the portable core needs. Declarations mention no
+// Windows type; Host_win32.cpp and Host_posix.cpp implement them.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace sys {
+
+// A file opened for reading only, sharing read and write with other processes, so that a
+// running program file or a file being written elsewhere can still be examined.
+class ReadOnlyFile {
+ public:
+  ReadOnlyFile() = default;
+  explicit ReadOnlyFile(const std::string& path);  // not open when the path is no regular file
+  ~ReadOnlyFile();
+  ReadOnlyFile(const ReadOnlyFile&) = delete;
+  ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
+
+  bool IsOpen() const { return handle_ != kInvalid; }
+  // Current length of the file; false when it cannot be queried.
+  bool Size(uint64_t& size) const;
+  // Reads exactly n bytes at offset; false when fewer are available or the read fails.
+  bool ReadAt(uint64_t offset, void* buffer, size_t n) const;
+
+ private:
+  static constexpr intptr_t kInvalid = -1;
+  intptr_t handle_ = kInvalid;
+};
+
+// True when path names an existing regular file (not a folder).
+bool FileExists(const std::string& path);
+
+// Sectors per cluster times bytes per sector of the volume named by the first three characters
+// of path (a drive root such as C:\); 0 when the system cannot tell.
+uint32_t ClusterSizeOf(const std::string& path);
+
+// The raw command line of this process, as the system hands it over.
+std::string ProcessCommandLine();
+// Full path of the running program file, exactly as the system reports it.
+std::string ProgramPath();
+
+uint32_t ProcessId();
+uint32_t ThreadId();
+
+}  // namespace sys

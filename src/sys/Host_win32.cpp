@@ -1,0 +1,76 @@
+// Win32 side of the host services.
+// This file must contain only Win32 specific code.
+#include "sys/Host.h"
+
+#include "sys/Platform.h"
+
+namespace sys {
+
+static HANDLE AsHandle(intptr_t h) { return reinterpret_cast<HANDLE>(h); }
+
+ReadOnlyFile::ReadOnlyFile(const std::string& path) {
+  HANDLE h = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return;
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!::GetFileInformationByHandle(h, &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    ::CloseHandle(h);
+    return;
+  }
+  handle_ = reinterpret_cast<intptr_t>(h);
+}
+
+ReadOnlyFile::~ReadOnlyFile() {
+  if (IsOpen()) ::CloseHandle(AsHandle(handle_));
+}
+
+bool ReadOnlyFile::Size(uint64_t& size) const {
+  LARGE_INTEGER li{};
+  if (!IsOpen() || !::GetFileSizeEx(AsHandle(handle_), &li)) return false;
+  size = static_cast<uint64_t>(li.QuadPart);
+  return true;
+}
+
+bool ReadOnlyFile::ReadAt(uint64_t offset, void* buffer, size_t n) const {
+  if (!IsOpen()) return false;
+  auto* out = static_cast<char*>(buffer);
+  while (n > 0) {
+    OVERLAPPED at{};
+    at.Offset = static_cast<DWORD>(offset);
+    at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    DWORD want = n > 0x40000000 ? 0x40000000 : static_cast<DWORD>(n);
+    DWORD got = 0;
+    if (!::ReadFile(AsHandle(handle_), out, want, &got, &at) || got == 0) return false;
+    out += got;
+    offset += got;
+    n -= got;
+  }
+  return true;
+}
+
+bool FileExists(const std::string& path) {
+  DWORD attributes = ::GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+uint32_t ClusterSizeOf(const std::string& path) {
+  std::string root = path.substr(0, 3);
+  DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, totalClusters = 0;
+  if (!::GetDiskFreeSpaceA(root.c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters,
+                           &totalClusters))
+    return 0;
+  return sectorsPerCluster * bytesPerSector;
+}
+
+std::string ProcessCommandLine() { return ::GetCommandLineA(); }
+
+std::string ProgramPath() {
+  char buf[MAX_PATH * 2];
+  DWORD n = ::GetModuleFileNameA(nullptr, buf, sizeof buf);
+  return std::string(buf, n < sizeof buf ? n : 0);
+}
+
+uint32_t ProcessId() { return ::GetCurrentProcessId(); }
+uint32_t ThreadId() { return ::GetCurrentThreadId(); }
+
+}  // namespace sys

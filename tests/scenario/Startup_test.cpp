@@ -1,0 +1,193 @@
+// Start-up of the real stub.exe: its console lines, its run mode picked from trailer, file name
+// and switches, the single-instance lock and the debug log.
+#include <gtest/gtest.h>
+
+#include "StubRunner.h"
+#include "pack/GFileInfo.h"
+
+namespace scenario {
+namespace {
+
+const std::vector<std::string> kAgent = {"--auto-update-agent", "--agent-exe", "Tool.exe"};
+
+std::vector<std::string> With(std::vector<std::string> a, const std::vector<std::string>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+using Startup = StubScenario;
+
+TEST_F(Startup, SetupStubWritesItsStartAndEndLinesAroundTheSetupRun) {
+  const std::string setup = Pack("Setup.exe", {});
+  const StubRun run = Run(setup, "/hide /Custom=a b");
+  ASSERT_TRUE(run.ended);
+  EXPECT_EQ(0u, run.exitCode);
+  ASSERT_EQ(4u, run.lines.size()) << viewer_.Text();
+  EXPECT_EQ(" ==== STUB START ====> " + run.commandLine + "<", run.lines[0]);
+  EXPECT_EQ(" ==== ThisIs_AutoUpdateProg=FALSE", run.lines[1]);
+  EXPECT_EQ(" [not built yet] RunSetup", run.lines[2]);
+  EXPECT_EQ(" ==== STUB END ====> " + run.commandLine + "<", run.lines[3]);
+  // A setup stub never writes a debug log.
+  EXPECT_FALSE(testkit::PathExists(folder_ + "\\X_Setup.log"));
+}
+
+struct ModeCase {
+  const char* what;
+  const char* fileName;
+  std::vector<std::string> options;
+  const char* args;
+  const char* windowClass;  // the process keeps running until closed; empty: ends by itself
+  std::vector<std::string> expected;
+  std::vector<std::string> absent;
+};
+
+const ModeCase kModes[] = {
+    {"setup stub", "Setup.exe", {}, "", "", {" [not built yet] RunSetup"}, {" [not built yet] SelfDelete"}},
+    {"disk set relaunches itself",
+     "Disk.exe", {"--span-cd-copy"}, "", "",
+     {" [not built yet] RunSpanCopy"}, {" [not built yet] RunSetup"}},
+    {"disk set copy runs the setup and removes itself with its folder",
+     "Y_Disk.exe", {"--span-cd-copy"}, "/SpanCdLvl=2", "",
+     {" [not built yet] RunSetup", " [not built yet] SelfDelete <self> with folder"}, {}},
+    {"span copy switch without the flag still removes itself",
+     "Y_Plain.exe", {}, "/SpanCdLvl=2", "",
+     {" [not built yet] RunSetup", " [not built yet] SelfDelete <self> with folder"}, {}},
+    {"plain agent starts its transient copy and forwards switches",
+     "Tool.exe", kAgent, "/STOP=1", "",
+     {" ==== ThisIs_AutoUpdateProg=TRUE", " [not built yet] CreateAndRun_X_Exe",
+      " [not built yet] HandleParamOK X_ExeIsRunning=FALSE"}, {}},
+    {"transient agent checks test mode, runs its window and removes itself",
+     "X_Tool.exe", kAgent, "", ".AutoUpdate.X_Tool",
+     {" [not built yet] CheckTestMode force=TRUE", " [not built yet] AgentTick",
+      " [not built yet] SelfDelete <self>"}, {" [not built yet] HandleParamOK X_ExeIsRunning=FALSE"}},
+    {"agent under another name runs its window and stays",
+     "Other.exe", kAgent, "", ".AutoUpdate.Other",
+     {" [not built yet] AgentTick"}, {" [not built yet] SelfDelete <self>", " [not built yet] CreateAndRun_X_Exe"}},
+    {"X_ name without the agent flag is a setup stub",
+     "X_Tool.exe", {"--agent-exe", "Tool.exe"}, "", "",
+     {" ==== ThisIs_AutoUpdateProg=FALSE", " [not built yet] RunSetup"}, {" [not built yet] CheckTestMode force=TRUE"}},
+};
+
+std::string Expand(const std::string& line, const std::string& self) {
+  const std::string tag = "<self>";
+  size_t at = line.find(tag);
+  return at == std::string::npos ? line : line.substr(0, at) + self + line.substr(at + tag.size());
+}
+
+TEST_F(Startup, PicksTheRunModeFromTrailerNameAndSwitches) {
+  for (const ModeCase& c : kModes) {
+    SCOPED_TRACE(c.what);
+    viewer_.Clear();
+    const std::string path = Pack(c.fileName, c.options);
+    const StubRun run = *c.windowClass ? RunAndClose(path, c.windowClass, c.args) : Run(path, c.args);
+    ASSERT_TRUE(run.ended);
+    EXPECT_EQ(0u, run.exitCode);
+    for (const auto& line : c.expected) EXPECT_TRUE(run.Has(Expand(line, path))) << line << "\n" << viewer_.Text();
+    for (const auto& line : c.absent) EXPECT_FALSE(run.Has(Expand(line, path))) << line;
+  }
+}
+
+// Holds a window of a given class, as a running instance of a stub would.
+class ClassHolder {
+ public:
+  explicit ClassHolder(const std::string& className) : name_(className) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = ::DefWindowProcA;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.lpszClassName = name_.c_str();
+    ::RegisterClassA(&wc);
+    wnd_ = ::CreateWindowExA(0, name_.c_str(), "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                             wc.hInstance, nullptr);
+  }
+  ~ClassHolder() {
+    ::DestroyWindow(wnd_);
+    ::UnregisterClassA(name_.c_str(), ::GetModuleHandleA(nullptr));
+  }
+  bool Ok() const { return wnd_ != nullptr; }
+
+ private:
+  std::string name_;
+  HWND wnd_;
+};
+
+TEST_F(Startup, SecondInstanceOfTheSameSetupPathEndsSilently) {
+  const std::string setup = Pack("Setup.exe", {});
+  const std::string other = Pack("Other Setup.exe", {});
+  ClassHolder running(setup);  // the class of a setup stub is its full path
+  ASSERT_TRUE(running.Ok());
+  const StubRun second = Run(setup);
+  ASSERT_TRUE(second.ended);
+  EXPECT_EQ(0u, second.exitCode);
+  EXPECT_EQ(3u, second.lines.size()) << viewer_.Text();
+  EXPECT_FALSE(second.Has(" [not built yet] RunSetup"));
+  // A setup file with another path runs side by side.
+  EXPECT_TRUE(Run(other).Has(" [not built yet] RunSetup"));
+}
+
+TEST_F(Startup, SecondTransientAgentEndsSilentlyAndThePlainAgentStillForwards) {
+  const std::string xAgent = Pack("X_Tool.exe", kAgent);
+  const std::string plain = Pack("Tool.exe", kAgent);
+  testkit::Started first = testkit::StartProcess("\"" + xAgent + "\"", folder_);
+  ASSERT_TRUE(first);
+  ASSERT_TRUE(testkit::WaitForWindowClass(".AutoUpdate.X_Tool", 15000));
+
+  const StubRun second = Run(xAgent);
+  ASSERT_TRUE(second.ended);
+  EXPECT_FALSE(second.Has(" [not built yet] CheckTestMode force=TRUE"));
+  EXPECT_FALSE(second.Has(" [not built yet] SelfDelete " + xAgent));
+
+  const StubRun forward = Run(plain, "/STOP=1");
+  EXPECT_FALSE(forward.Has(" [not built yet] CreateAndRun_X_Exe"));
+  EXPECT_TRUE(forward.Has(" [not built yet] HandleParamOK X_ExeIsRunning=TRUE")) << viewer_.Text();
+
+  HWND wnd = ::FindWindowA(".AutoUpdate.X_Tool", nullptr);
+  ::PostMessageA(wnd, WM_CLOSE, 0, 0);
+  testkit::PumpFor(200);
+  ::PostMessageA(wnd, WM_CLOSE, 0, 0);
+  const StubRun firstRun = Collect(first, "", 15000);
+  EXPECT_TRUE(firstRun.ended);
+  EXPECT_TRUE(firstRun.Has(" [not built yet] SelfDelete " + xAgent));
+}
+
+TEST_F(Startup, AgentWritesItsDebugLogOnlyWhenItsPackageAsks) {
+  const std::string plain = Pack("Tool.exe", With(kAgent, {"--agent-debug-log"}));
+  const StubRun run = Run(plain);
+  ASSERT_TRUE(run.ended);
+  const std::string log = testkit::ReadWholeFile(folder_ + "\\X_Tool.log");
+  for (const std::string& text :
+       {"   \r\n", "   === START === " + plain + "\r\n", "   CommandLine=" + run.commandLine + "\r\n",
+        std::string("   Agent Version=1.0.0.1\r\n"), std::string("   DoRunStubWin() --- Start\r\n"),
+        std::string("   X_ExeIsRunning=FALSE\r\n"), std::string("   ThisIs_Plain_AutoUpdate_Exe=TRUE\r\n"),
+        std::string("   ThisIs_X_AutoUpdate_Exe=FALSE\r\n"), std::string("   DoRunStubWin() --- End\r\n"),
+        "   === EXIT === " + plain + "\r\n"})
+    EXPECT_NE(std::string::npos, log.find(text)) << text << "\n" << log;
+
+  // The transient copy marks its lines with " X " in the same file.
+  const std::string xAgent = Pack("X_Tool.exe", With(kAgent, {"--agent-debug-log"}));
+  RunAndClose(xAgent, ".AutoUpdate.X_Tool");
+  const std::string both = testkit::ReadWholeFile(folder_ + "\\X_Tool.log");
+  EXPECT_NE(std::string::npos, both.find(" X === START === " + xAgent + "\r\n")) << both;
+  EXPECT_NE(std::string::npos, both.find(" X ThisIs_X_AutoUpdate_Exe=TRUE\r\n"));
+
+  // Without the flag, or without the agent flag, no log is created or touched.
+  const std::string quiet = Pack("Quiet.exe", {"--auto-update-agent", "--agent-exe", "Quiet.exe"});
+  Run(quiet);
+  EXPECT_FALSE(testkit::PathExists(folder_ + "\\X_Quiet.log"));
+  const std::string setup = Pack("Setup.exe", {"--agent-debug-log"});
+  Run(setup);
+  EXPECT_FALSE(testkit::PathExists(folder_ + "\\X_Setup.log"));
+}
+
+TEST_F(Startup, SignedStubWithPackageEndStillRunsAndFindsItsTrailer) {
+  const std::string signed_ = Pack("Tool.exe", With(kAgent, {"--signature-tail", "600"}));
+  pack::FileSource file(signed_);
+  ASSERT_TRUE(TGFileInfo::IsPEFile(file));
+  EXPECT_NE(0u, TGFileInfo::ReadPackageEnd(file));
+  const StubRun run = Run(signed_);
+  ASSERT_TRUE(run.ended);
+  EXPECT_TRUE(run.Has(" ==== ThisIs_AutoUpdateProg=TRUE")) << viewer_.Text();
+  EXPECT_TRUE(run.Has(" [not built yet] CreateAndRun_X_Exe"));
+}
+
+}  // namespace
+}  // namespace scenario

@@ -1,0 +1,73 @@
+#include "StubRunner.h"
+
+#include "StubpackCli.h"
+
+namespace scenario {
+
+const std::string kStubExe = testkit::HostPathToWindows(STUB_EXE_UNIX_PATH);
+
+bool StubRun::Has(const std::string& line) const {
+  for (const auto& l : lines)
+    if (l == line) return true;
+  return false;
+}
+
+void StubScenario::SetUp() {
+  ASSERT_TRUE(viewer_.IsOpen());
+  folder_ = testkit::MakeScratchFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
+  ASSERT_TRUE(testkit::WriteWholeFile(folder_ + "\\readme.txt", "A file of the sample product.\r\n"));
+}
+
+void StubScenario::TearDown() { testkit::DeleteTree(folder_); }
+
+std::string StubScenario::Pack(const std::string& name, std::vector<std::string> options) {
+  const std::string out = folder_ + "\\" + name;
+  std::vector<std::string> args = {"stubpack", "build", "--stub", kStubExe, "--out", out};
+  args.insert(args.end(), options.begin(), options.end());
+  args.push_back(folder_ + "\\readme.txt");
+  std::vector<char*> argv;
+  for (auto& a : args) argv.push_back(&a[0]);
+  std::string stdoutText, stderrText;
+  int rc = StubpackMain(static_cast<int>(argv.size()), argv.data(), stdoutText, stderrText);
+  EXPECT_EQ(0, rc) << stderrText;
+  return out;
+}
+
+StubRun StubScenario::Collect(testkit::Started& process, const std::string& commandLine,
+                              unsigned timeoutMs) {
+  StubRun run;
+  run.pid = process.pid;
+  run.commandLine = commandLine;
+  run.ended = testkit::WaitForExit(process, timeoutMs, run.exitCode);
+  if (!run.ended) ::TerminateProcess(process.process.Get(), 99);
+  const std::string prefix = std::to_string(run.pid);
+  for (const auto& line : viewer_.LinesStartingWith(prefix + " "))
+    run.lines.push_back(line.substr(prefix.size()));
+  return run;
+}
+
+StubRun StubScenario::Run(const std::string& path, const std::string& args, unsigned timeoutMs) {
+  const std::string commandLine = "\"" + path + "\"" + (args.empty() ? "" : " " + args);
+  testkit::Started process = testkit::StartProcess(commandLine, folder_);
+  EXPECT_TRUE(process) << commandLine;
+  if (!process) return StubRun();
+  return Collect(process, commandLine, timeoutMs);
+}
+
+StubRun StubScenario::RunAndClose(const std::string& path, const std::string& windowClass,
+                                  const std::string& args) {
+  const std::string commandLine = "\"" + path + "\"" + (args.empty() ? "" : " " + args);
+  testkit::Started process = testkit::StartProcess(commandLine, folder_);
+  EXPECT_TRUE(process) << commandLine;
+  if (!process) return StubRun();
+  HWND wnd = testkit::WaitForWindowClass(windowClass, 15000);
+  EXPECT_TRUE(wnd != nullptr) << "no window of class " << windowClass;
+  if (wnd) {
+    ::PostMessageA(wnd, WM_CLOSE, 0, 0);
+    testkit::PumpFor(200);
+    ::PostMessageA(wnd, WM_CLOSE, 0, 0);
+  }
+  return Collect(process, commandLine, 15000);
+}
+
+}  // namespace scenario
