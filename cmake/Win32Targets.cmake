@@ -13,6 +13,7 @@ add_executable(stub WIN32
   src/agent/StubAU.cpp
   src/sys/Files_win32.cpp
   src/sys/ExeVersion_win32.cpp
+  src/stub/TerminateHandler.cpp
   src/stub/stub.rc
 )
 target_link_libraries(stub PRIVATE stubcore ${STUB_ZLIB} comctl32 version)
@@ -76,4 +77,4 @@ add_dependencies(scenario_tests stub)
 # One Wine process per test program: starting Wine costs more than most tests.
 add_test(NAME win32_tests COMMAND win32_tests)
 add_test(NAME scenario_tests COMMAND scenario_tests)
-set_tests_properties(win32_tests scenario_tests PROPERTIES TIMEOUT 600)
+set_tests_properties(win32_tests scenario_tests PROPERTIES TIMEOUT 300)

@@ -91,8 +91,8 @@ TEST(GFileInfo, ShortTrailerOfAnOlderLayoutFillsOnlyItsLeadingFields) {
   p.trailer.SetWord(pack::at::TotalSize, 1000);
   p.trailer.bytes[pack::at::ThisIs_AutoUpdateProg] = 1;
   std::string image = p.Build();
-  // Cut the trailer to 60 bytes: its bytes 56 to 73 disappear and the length word says 60.
-  image.erase(image.size() - 18);
+  // Cut the trailer to 60 bytes: record bytes 0 to 55, then the length word saying 60.
+  image.erase(image.size() - 14);
   testimg::PutWord(image, image.size() - 4, 60);
   TGFileInfo info = Describe(image);
   ASSERT_TRUE(info.HasPackage());

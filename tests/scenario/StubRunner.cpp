@@ -28,7 +28,7 @@ std::string StubScenario::Pack(const std::string& name, std::vector<std::string>
   std::vector<char*> argv;
   for (auto& a : args) argv.push_back(&a[0]);
   std::string stdoutText, stderrText;
-  int rc = StubpackMain(static_cast<int>(argv.size()), argv.data(), stdoutText, stderrText);
+  int rc = stubpack::StubpackMain(static_cast<int>(argv.size()), argv.data(), stdoutText, stderrText);
   EXPECT_EQ(0, rc) << stderrText;
   return out;
 }
@@ -55,13 +55,19 @@ StubRun StubScenario::Run(const std::string& path, const std::string& args, unsi
 }
 
 StubRun StubScenario::RunAndClose(const std::string& path, const std::string& windowClass,
-                                  const std::string& args) {
+                                  const std::string& args, const std::string& waitForLine) {
   const std::string commandLine = "\"" + path + "\"" + (args.empty() ? "" : " " + args);
   testkit::Started process = testkit::StartProcess(commandLine, folder_);
   EXPECT_TRUE(process) << commandLine;
   if (!process) return StubRun();
   HWND wnd = testkit::WaitForWindowClass(windowClass, 15000);
   EXPECT_TRUE(wnd != nullptr) << "no window of class " << windowClass;
+  const std::string awaited = std::to_string(process.pid) + waitForLine;
+  for (int i = 0; wnd && !waitForLine.empty() && i < 100; ++i) {
+    const auto lines = viewer_.LinesStartingWith(awaited);
+    if (!lines.empty()) break;
+    testkit::PumpFor(50);
+  }
   if (wnd) {
     ::PostMessageA(wnd, WM_CLOSE, 0, 0);
     testkit::PumpFor(200);

@@ -35,10 +35,10 @@ class StubScenario : public ::testing::Test {
   std::string Pack(const std::string& name, std::vector<std::string> options);
   // Runs path with args; waits up to timeoutMs.
   StubRun Run(const std::string& path, const std::string& args = "", unsigned timeoutMs = 20000);
-  // Starts path, waits for its window class, asks it twice to close (the first request only
-  // stops a download), and waits for the end.
+  // Starts path, waits for its window class (and, when given, for one of its console lines),
+  // asks it twice to close (the first request only stops a download), and waits for the end.
   StubRun RunAndClose(const std::string& path, const std::string& windowClass,
-                      const std::string& args = "");
+                      const std::string& args = "", const std::string& waitForLine = "");
   StubRun Collect(testkit::Started& process, const std::string& commandLine, unsigned timeoutMs);
 
   std::string folder_;

@@ -1,0 +1,22 @@
+// This file must contain only truly operating-system independent code.
+#include "Printable.h"
+
+#include <cstdio>
+
+namespace stubpack {
+
+std::string Printable(const std::string& text) {
+  std::string out;
+  for (unsigned char c : text) {
+    if (c >= 0x20 && c < 0x7F) {
+      out += static_cast<char>(c);
+    } else {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
+      out += escaped;
+    }
+  }
+  return out;
+}
+
+}  // namespace stubpack

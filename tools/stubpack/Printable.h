@@ -1,0 +1,13 @@
+// Stored strings come from untrusted packages; written as Printable they stay on one line and
+// show every byte.
+#pragma once
+
+#include <string>
+
+namespace stubpack {
+
+// text with bytes outside printable ASCII written as \xNN. Backslashes stay single: they are
+// everywhere in target names and the report is read by people, not parsed back.
+std::string Printable(const std::string& text);
+
+}  // namespace stubpack
