@@ -3,29 +3,7 @@
 set(STUB_WIN32_LINK -static -static-libgcc -static-libstdc++)
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 
-add_executable(stub WIN32
-  src/stub/Stub.cpp
-  src/stub/StubWin.cpp
-  src/stub/StubGlob.cpp
-  src/stub/StubSetup.cpp
-  src/stub/AgentCopies.cpp
-  src/stub/KoDebug.cpp
-  src/agent/StubAU.cpp
-  src/sys/Files_win32.cpp
-  src/sys/ExeVersion_win32.cpp
-  src/stub/TerminateHandler.cpp
-  src/stub/stub.rc
-)
-target_link_libraries(stub PRIVATE stubcore ${STUB_ZLIB} comctl32 version)
-target_compile_options(stub PRIVATE -Os -ffunction-sections -fdata-sections)
-target_link_options(stub PRIVATE ${STUB_WIN32_LINK} -Wl,--gc-sections -s)
-stub_warnings(stub)
-# The package-end words live at 248 and 252 and "PE" must stand at 256.
-add_custom_command(TARGET stub POST_BUILD
-  COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tools/pe_move_header.py $<TARGET_FILE:stub>
-  VERBATIM)
-
-# The same units, less the entry point, for the Windows-side tests.
+# Everything of the stub but its entry point, shared with the Windows-side tests.
 add_library(stubwin STATIC
   src/stub/StubWin.cpp
   src/stub/StubGlob.cpp
@@ -38,6 +16,15 @@ add_library(stubwin STATIC
 )
 target_link_libraries(stubwin PUBLIC stubcore comctl32 version)
 stub_warnings(stubwin)
+
+add_executable(stub WIN32 src/stub/Stub.cpp src/stub/TerminateHandler.cpp src/stub/stub.rc)
+target_link_libraries(stub PRIVATE stubwin ${STUB_ZLIB})
+target_link_options(stub PRIVATE ${STUB_WIN32_LINK} -Wl,--gc-sections -s)
+stub_warnings(stub)
+# The package-end words live at 248 and 252 and "PE" must stand at 256.
+add_custom_command(TARGET stub POST_BUILD
+  COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tools/pe_move_header.py $<TARGET_FILE:stub>
+  VERBATIM)
 
 add_library(testkit STATIC tools/testkit/DebugViewer.cpp tools/testkit/Processes.cpp)
 target_include_directories(testkit PUBLIC tools/testkit)

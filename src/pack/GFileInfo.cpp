@@ -11,7 +11,6 @@ using pack::TPackTrailer;
 
 namespace {
 
-constexpr char kItemSeparator = '|';
 
 bool ReadWord(const ByteSource& file, uint64_t offset, uint32_t& value) {
   uint8_t raw[4];

@@ -1,7 +1,6 @@
 // This file must contain only truly operating-system independent code.
 #include "stub/LogFormat.h"
 
-#include <cstdio>
 
 namespace kodebug {
 
@@ -16,9 +15,8 @@ std::string LogFileNameFor(const std::string& exePath) {
 }
 
 static std::string TwoDigits(int value) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%02d", value % 100);
-  return buf;
+  value %= 100;
+  return {static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
 }
 
 std::string FormatLogStamp(const Stamp& now, const std::string& dateSeparator,
@@ -30,8 +28,8 @@ std::string FormatLogStamp(const Stamp& now, const std::string& dateSeparator,
 
 std::string FormatLogLine(const std::string& stamp, uint32_t threadId, const std::string& marker,
                           const std::string& message) {
-  char id[16];
-  std::snprintf(id, sizeof id, "%5u", static_cast<unsigned>(threadId));
+  std::string id = std::to_string(threadId);
+  if (id.size() < 5) id.insert(0, 5 - id.size(), ' ');
   return stamp + " " + id + marker + message + "\r\n";
 }
 

@@ -19,4 +19,10 @@ std::string Printable(const std::string& text) {
   return out;
 }
 
+std::string Hex32(uint32_t value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%08X", value);
+  return text;
+}
+
 }  // namespace stubpack

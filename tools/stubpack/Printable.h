@@ -2,6 +2,7 @@
 // show every byte.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace stubpack {
@@ -9,5 +10,8 @@ namespace stubpack {
 // text with bytes outside printable ASCII written as \xNN. Backslashes stay single: they are
 // everywhere in target names and the report is read by people, not parsed back.
 std::string Printable(const std::string& text);
+
+// "0x" and eight upper-case hexadecimal digits.
+std::string Hex32(uint32_t value);
 
 }  // namespace stubpack

@@ -1,7 +1,6 @@
 // This file must contain only truly operating-system independent code.
 #include "ReportText.h"
 
-#include <cstdio>
 #include <sstream>
 
 #include "DosDateTime.h"
@@ -9,12 +8,6 @@
 
 namespace stubpack {
 namespace {
-
-std::string Hex32(uint32_t value) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%08X", value);
-  return text;
-}
 
 std::string Quoted(const std::string& text) { return "\"" + Printable(text) + "\""; }
 

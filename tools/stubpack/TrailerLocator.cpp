@@ -1,18 +1,12 @@
 // This file must contain only truly operating-system independent code.
 #include "TrailerLocator.h"
 
-#include <cstdio>
 
+#include "Printable.h"
 #include "pack/GFileInfo.h"
 
 namespace stubpack {
 namespace {
-
-std::string Hex32(uint32_t value) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%08X", value);
-  return text;
-}
 
 bool ReadTrailerLength(const pack::ByteSource& file, uint64_t end, uint32_t& length,
                        std::string& error) {
