@@ -4,20 +4,14 @@ set(STUB_WIN32_LINK -static -static-libgcc -static-libstdc++)
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 
 # Everything of the stub but its entry point, shared with the Windows-side tests.
-add_library(stubwin STATIC
-  src/stub/StubWin.cpp
-  src/stub/StubGlob.cpp
-  src/stub/StubSetup.cpp
-  src/stub/AgentCopies.cpp
-  src/stub/KoDebug.cpp
-  src/agent/StubAU.cpp
-  src/sys/Files_win32.cpp
-  src/sys/ExeVersion_win32.cpp
-)
-target_link_libraries(stubwin PUBLIC stubcore comctl32 version)
+set(STUB_ENTRY src/stub/Stub_win32.cpp src/stub/TerminateHandler_win32.cpp)
+file(GLOB STUBWIN_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/*/*_win32.cpp)
+list(FILTER STUBWIN_SOURCES EXCLUDE REGEX "/(Host|Stub|TerminateHandler)_win32\\.cpp$")
+add_library(stubwin STATIC ${STUBWIN_SOURCES})
+target_link_libraries(stubwin PUBLIC stubcore comctl32 version winmm)
 stub_warnings(stubwin)
 
-add_executable(stub WIN32 src/stub/Stub.cpp src/stub/TerminateHandler.cpp src/stub/stub.rc)
+add_executable(stub WIN32 ${STUB_ENTRY} src/stub/stub.rc)
 target_link_libraries(stub PRIVATE stubwin ${STUB_ZLIB})
 target_link_options(stub PRIVATE ${STUB_WIN32_LINK} -Wl,--gc-sections -s)
 stub_warnings(stub)
