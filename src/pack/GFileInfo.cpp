@@ -3,7 +3,9 @@
 
 #include <algorithm>
 
+#include "lang/LangStrings.h"
 #include "pack/Scramble.h"
+#include "sys/UtilsText.h"
 #include "sys/KoSUB.h"
 
 using pack::ByteSource;
@@ -164,10 +166,16 @@ bool TGFileInfo::SameWebSetupToken(const TGFileInfo& Other) const {
   return GetWebSetupToken(true) == Other.GetWebSetupToken(true);
 }
 
-// Until translations are looked up, every text is its built-in default.
-std::string TGFileInfo::GetLangString(const std::string&, const std::string& Default) const {
-  return Default;
+std::string TGFileInfo::GetLangString(const std::string& Key, const std::string& Default) const {
+  return lang::LookupLangString(lang::LangSection(LangData_), Key, Default);
 }
-int TGFileInfo::GetCharset() const { return 0; }
-int TGFileInfo::GetFontSize() const { return 8; }
-std::string TGFileInfo::GetFontName() const { return "Tahoma"; }
+
+static int LangNumber(const TGFileInfo& info, const char* key, const char* fallback, int whenNotNumber) {
+  int64_t value = 0;
+  return sys::TryParseInt64(info.GetLangString(key, fallback), value) ? static_cast<int>(value)
+                                                                      : whenNotNumber;
+}
+
+int TGFileInfo::GetCharset() const { return LangNumber(*this, "Charset", "0", 0); }
+int TGFileInfo::GetFontSize() const { return LangNumber(*this, "FontSize", "8", 8); }
+std::string TGFileInfo::GetFontName() const { return GetLangString("FontName", "Tahoma"); }

@@ -41,6 +41,9 @@ std::string ProcessCommandLine();
 // Full path of the running program file, exactly as the system reports it.
 std::string ProgramPath();
 
+// The primary language identifier of the thread's locale (its low 10 bits).
+uint32_t ThreadLocaleLanguage();
+
 uint32_t ProcessId();
 uint32_t ThreadId();
 

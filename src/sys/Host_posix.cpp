@@ -82,6 +82,9 @@ std::string ProgramPath() {
   return n > 0 ? std::string(buf, static_cast<size_t>(n)) : std::string();
 }
 
+// Native builds serve tools and tests; they speak English.
+uint32_t ThreadLocaleLanguage() { return 9; }
+
 uint32_t ProcessId() { return static_cast<uint32_t>(::getpid()); }
 uint32_t ThreadId() { return static_cast<uint32_t>(::syscall(SYS_gettid)); }
 

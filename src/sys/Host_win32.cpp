@@ -70,6 +70,8 @@ std::string ProgramPath() {
   return std::string(buf, n < sizeof buf ? n : 0);
 }
 
+uint32_t ThreadLocaleLanguage() { return PRIMARYLANGID(LANGIDFROMLCID(::GetThreadLocale())); }
+
 uint32_t ProcessId() { return ::GetCurrentProcessId(); }
 uint32_t ThreadId() { return ::GetCurrentThreadId(); }
 
