@@ -20,7 +20,8 @@ add_custom_command(TARGET stub POST_BUILD
   COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tools/pe_move_header.py $<TARGET_FILE:stub>
   VERBATIM)
 
-add_library(testkit STATIC tools/testkit/DebugViewer.cpp tools/testkit/Processes.cpp)
+add_library(testkit STATIC tools/testkit/DebugViewer.cpp tools/testkit/Processes.cpp
+  tools/testkit/AgentProbe.cpp)
 target_include_directories(testkit PUBLIC tools/testkit)
 target_link_libraries(testkit PUBLIC stubcore)
 stub_warnings(testkit)
@@ -29,6 +30,11 @@ add_executable(kodebug-viewer tools/kodebug/KoDebugViewer.cpp)
 target_link_libraries(kodebug-viewer PRIVATE testkit)
 target_link_options(kodebug-viewer PRIVATE ${STUB_WIN32_LINK})
 stub_warnings(kodebug-viewer)
+
+add_executable(agentctl tools/agentctl/AgentCtl.cpp)
+target_link_libraries(agentctl PRIVATE testkit)
+target_link_options(agentctl PRIVATE ${STUB_WIN32_LINK})
+stub_warnings(agentctl)
 
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)

@@ -1,6 +1,11 @@
+// The agent's timer tick: counters, the stop countdown, and (once the schedule says so) a check.
+// This file must contain only Win32 specific code.
 #include "agent/StubAU.h"
 
+#include "agent/AgentVars.h"
+#include "stub/KoDebug.h"
 #include "stub/NotBuiltYet.h"
+#include "sys/Platform.h"
 
 namespace stubau {
 
@@ -9,10 +14,25 @@ void CheckTestMode(bool forceReread) {
 }
 
 void AgentTick() {
-  // Ticks come every second; say it once rather than flood the log.
-  static bool said = false;
-  if (!said) NotBuiltYet("AgentTick");
-  said = true;
+  AgentVars& vars = Agent();
+  if (vars.busy) return;  // a tick that arrives while a check pumps messages
+  vars.busy = true;
+  if (vars.fetchInfoOnly) {
+    kodebug::ConsoleLine("-------------- JustDownloadInfoFile ---------------");
+    vars.fetchInfoOnly = false;
+    NotBuiltYet("JustDownloadInfoFile");
+  } else {
+    if (AdvanceTickCounters(vars)) ::PostQuitMessage(0);
+    kodebug::ConsoleProcessLine(" AutoUpdateTimerCount=" + std::to_string(vars.tickCount));
+    if (vars.tickCount >= 1) {
+      // Ask once per agent run rather than every second.
+      static bool said = false;
+      if (!said) NotBuiltYet("update check");
+      said = true;
+    }
+  }
+  vars.AgentState = 0;
+  vars.busy = false;
 }
 
 }  // namespace stubau

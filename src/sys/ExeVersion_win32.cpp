@@ -1,27 +1,112 @@
 // This file must contain only Win32 specific code.
 #include "sys/ExeVersion.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
 #include <vector>
 
+#include "sys/Host.h"
 #include "sys/Platform.h"
+#include "sys/SysError.h"
+#include "sys/UtilsText.h"
+#include "sys/VersionText.h"
 
 namespace sys {
+namespace {
 
-std::string GetExeVersion(const std::string& path) {
+constexpr DWORD kMinimumResourceBuffer = 16384;
+
+// The whole version resource of File; false with the system's error code when there is none.
+bool ReadVersionResource(const std::string& File, std::vector<char>& Data, DWORD& Error) {
   DWORD ignored = 0;
-  DWORD size = ::GetFileVersionInfoSizeA(path.c_str(), &ignored);
-  if (size == 0) return std::string();
-  std::vector<char> data(size);
-  if (!::GetFileVersionInfoA(path.c_str(), 0, size, data.data())) return std::string();
+  DWORD size = ::GetFileVersionInfoSizeA(File.c_str(), &ignored);
+  Error = ::GetLastError();
+  if (size == 0) return false;
+  Data.assign(std::max(size, kMinimumResourceBuffer), 0);
+  bool read = ::GetFileVersionInfoA(File.c_str(), 0, static_cast<DWORD>(Data.size()), Data.data());
+  Error = ::GetLastError();
+  return read;
+}
+
+bool ResourceOfFile(const std::string& File, const char* Place, std::vector<char>& Data) {
+  DWORD error = 0;
+  if (ReadVersionResource(File, Data, error)) return true;
+  LogFailure(Place, File, error);
+  return false;
+}
+
+std::string Normalized(const std::string& Version, int Width, int Parts) {
+  return Width > 1 || Parts < 4 ? NormalizeVersion(Version, Width, Parts) : Version;
+}
+
+std::string FixedFileVersion(const std::vector<char>& Data) {
   VS_FIXEDFILEINFO* info = nullptr;
-  UINT infoSize = 0;
-  if (!::VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&info), &infoSize) || !info ||
-      infoSize < sizeof(VS_FIXEDFILEINFO))
+  UINT size = 0;
+  if (!::VerQueryValueA(Data.data(), "\\", reinterpret_cast<void**>(&info), &size) || !info ||
+      size < sizeof(VS_FIXEDFILEINFO))
     return std::string();
-  return std::to_string(HIWORD(info->dwFileVersionMS)) + "." +
-         std::to_string(LOWORD(info->dwFileVersionMS)) + "." +
-         std::to_string(HIWORD(info->dwFileVersionLS)) + "." +
-         std::to_string(LOWORD(info->dwFileVersionLS));
+  char text[64];
+  std::snprintf(text, sizeof text, "%d.%d.%d.%d", HIWORD(info->dwFileVersionMS),
+                LOWORD(info->dwFileVersionMS), HIWORD(info->dwFileVersionLS),
+                LOWORD(info->dwFileVersionLS));
+  return text;
+}
+
+// "\StringFileInfo\<language><code page>\ProductVersion" of the first translation.
+std::string ProductVersionBlock(const std::vector<char>& Data) {
+  struct Translation {
+    WORD Language, CodePage;
+  }* first = nullptr;
+  UINT size = 0;
+  if (!::VerQueryValueA(Data.data(), "\\VarFileInfo\\Translation",
+                        reinterpret_cast<void**>(&first), &size) ||
+      !first || size < sizeof(Translation))
+    return std::string();
+  char block[64];
+  std::snprintf(block, sizeof block, "\\StringFileInfo\\%.4x%.4x\\%s", first->Language,
+                first->CodePage, "ProductVersion");
+  return block;
+}
+
+bool QueryStringValue(const std::vector<char>& Data, const std::string& Block,
+                      std::string& Value) {
+  char* text = nullptr;
+  UINT length = 0;
+  bool found = ::VerQueryValueA(Data.data(), Block.c_str(), reinterpret_cast<void**>(&text),
+                                &length) && text;
+  if (found) Value.assign(text, ::strnlen(text, length));
+  LogValueReport("QueryValue", Block, Value, std::to_string(length));
+  return found;
+}
+
+}  // namespace
+
+std::string GetExeVersion(const std::string& File, int Width, int Parts) {
+  const char* place = "Utils.GetExeVersion()";
+  std::string file = File.empty() ? ProgramPath() : File;
+  std::vector<char> data;
+  if (!ResourceOfFile(file, place, data)) return std::string();
+  std::string version = FixedFileVersion(data);
+  if (version.empty()) {
+    LogFailureMessage(place, file, "no fixed file version in the version resource");
+    return std::string();
+  }
+  return Normalized(version, Width, Parts);
+}
+
+std::string GetProductVersion(const std::string& File, int Width, int Parts) {
+  const char* place = "Utils.GetProductVersion()";
+  std::string file = File.empty() ? ProgramPath() : File;
+  std::vector<char> data;
+  if (!ResourceOfFile(file, place, data)) return std::string();
+  std::string block = ProductVersionBlock(data);
+  std::string value;
+  if (block.empty() || !QueryStringValue(data, block, value)) {
+    LogFailureMessage(place, file, "no product version in the version resource");
+    return std::string();
+  }
+  return Normalized(ReplaceChar(value, ',', '.'), Width, Parts);
 }
 
 }  // namespace sys

@@ -1,12 +1,59 @@
-// File and disk routines of the stub.
+// File and disk routines of the stub. Files are read and written whole, as byte strings in
+// memory; every routine reports failure through its result and nothing throws. Files opened
+// here share read and write access with other processes.
+//
+// File dates are 32-bit DOS date-time values (date in the high word, time in the low word, local
+// time), the kind the system's file-age query gives; 0 leaves a file's date untouched.
+//
+// ReadFileToString is portable (FileRead.cpp); the rest is Win32 code.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace sys {
 
-// Starts the batch that deletes exePath once this process has ended, and its folder too when
-// asked.
-void SelfDelete(const std::string& exePath, bool removeFolder);
+// Writes data to path: with append, at the end of the file (created when absent); otherwise
+// into a new file that replaces any existing one. Above 1 MiB the data goes out in chunks
+// (FileChunks.h). The date is set only when every byte was written. True when the file was
+// opened and every byte written; a partly written file stays in place.
+bool SaveFile(const std::string& path, const std::string& data, uint32_t dosDate, bool append);
+
+// Opens path for writing (creating it when absent), writes text at its end, sets the date when
+// it is not 0. True when the file was opened and every byte of text written.
+bool AppendToFile(const std::string& path, const std::string& text, uint32_t dosDate);
+
+// The bytes of path from offset to its end, at most maxLen of them when maxLen is not 0. Empty
+// when the file does not exist, when offset is negative or not before the end of the file, when
+// a read returns fewer bytes than asked, or when the bytes would not fit in memory.
+std::string ReadFileToString(const std::string& path, size_t maxLen = 0, int64_t offset = 0);
+
+// Size of the first entry matching path (wildcards allowed, any attributes); 0 when none.
+uint64_t GetFileSizeByName(const std::string& path);
+
+// Free bytes on the volume that holds path; -1.0 when no query succeeds.
+double DiskFree(const std::string& path);
+
+// Deletes every file matching mask (read-only, hidden and system files included, folders
+// excluded), first resetting its attributes to normal when clearAttributes is set. True when at
+// least one file matched, whether or not its deletion succeeded.
+bool DeleteFiles(const std::string& mask, bool clearAttributes);
+
+// Deletes folder with everything in it. Linked folders (junctions, symbolic links) inside it
+// are unlinked, never entered, so nothing outside the tree is touched. True only when the
+// folder existed and is gone.
+bool DeleteTree(const std::string& folder, bool clearAttributes);
+
+// Writes "_DEL_ME_.BAT" into the temporary folder and starts it hidden; the batch deletes
+// exePath as soon as this process has ended, then exePath's folder when removeFolder is set
+// (only when empty), then itself. shortNames writes 8.3 paths without quotes. The current folder
+// of this process becomes the temporary folder, so that it does not hold the folder to remove.
+// True when the batch was started.
+bool SelfDelete(const std::string& exePath, bool removeFolder, bool shortNames = false);
+
+// Ejects the medium of the CD-ROM drive that holds path. False for an empty path, a path not on
+// a CD-ROM drive (no device is opened then), or when the drive refuses.
+bool EjectCD(const std::string& path);
 
 }  // namespace sys

@@ -1,11 +1,86 @@
-#include "sys/Files.h"
+// Writing byte strings to files with a given date, and sizes of files.
+// This file must contain only Win32 specific code.
+#include <algorithm>
 
-#include "stub/NotBuiltYet.h"
+#include "sys/FileChunks.h"
+#include "sys/Files.h"
+#include "sys/OpenFile64.h"
+#include "sys/Platform.h"
+#include "sys/ScopedHandle.h"
 
 namespace sys {
+namespace {
 
-void SelfDelete(const std::string& exePath, bool removeFolder) {
-  NotBuiltYet("SelfDelete " + exePath + (removeFolder ? " with folder" : ""));
+constexpr DWORD kShareReadWrite = FILE_SHARE_READ | FILE_SHARE_WRITE;
+
+// With append: the existing file (created when absent) positioned at its end; otherwise a new
+// file replacing any old one. Not open on failure.
+ScopedFileHandle OpenForWriting(const std::string& path, bool append) {
+  ScopedFileHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, kShareReadWrite, nullptr,
+                                      append ? OPEN_ALWAYS : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                      nullptr));
+  if (file && append && FileSeek64(file.Get(), 0, SeekOrigin::End) < 0) file.Reset();
+  return file;
+}
+
+// Writes data in the chunks of SaveChunkSize; stops at the first write that writes nothing.
+// Returns the number of bytes written.
+size_t WriteInChunks(HANDLE file, const std::string& data) {
+  const size_t chunk = SaveChunkSize(data.size());
+  size_t done = 0;
+  while (done < data.size()) {
+    const DWORD want = static_cast<DWORD>(std::min(chunk, data.size() - done));
+    DWORD written = 0;
+    if (!::WriteFile(file, data.data() + done, want, &written, nullptr) || written == 0) break;
+    done += written;
+  }
+  return done;
+}
+
+// Sets the last-write time from a DOS date-time in local time; an invalid value is ignored.
+void SetDosDate(HANDLE file, uint32_t dosDate) {
+  FILETIME local{}, utc{};
+  if (!::DosDateTimeToFileTime(HIWORD(dosDate), LOWORD(dosDate), &local)) return;
+  if (!::LocalFileTimeToFileTime(&local, &utc)) return;
+  ::SetFileTime(file, nullptr, nullptr, &utc);
+}
+
+}  // namespace
+
+bool SaveFile(const std::string& path, const std::string& data, uint32_t dosDate, bool append) {
+  ScopedFileHandle file = OpenForWriting(path, append);
+  if (!file) return false;
+  const bool complete = WriteInChunks(file.Get(), data) == data.size();
+  if (complete && dosDate != 0) SetDosDate(file.Get(), dosDate);
+  return complete;
+}
+
+bool AppendToFile(const std::string& path, const std::string& text, uint32_t dosDate) {
+  ScopedFileHandle file = OpenForWriting(path, true);
+  if (!file) return false;
+  const bool complete = WriteInChunks(file.Get(), text) == text.size();
+  if (dosDate != 0) SetDosDate(file.Get(), dosDate);
+  return complete;
+}
+
+uint64_t GetFileSizeByName(const std::string& path) {
+  WIN32_FIND_DATAA found{};
+  ScopedFindHandle search(::FindFirstFileA(path.c_str(), &found));
+  if (!search) return 0;
+  return (static_cast<uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+}
+
+uint64_t FileSize64(HANDLE file) {
+  LARGE_INTEGER size{};
+  return ::GetFileSizeEx(file, &size) ? static_cast<uint64_t>(size.QuadPart) : 0;
+}
+
+int64_t FileSeek64(HANDLE file, int64_t distance, SeekOrigin origin) {
+  static const DWORD kMethods[] = {FILE_BEGIN, FILE_CURRENT, FILE_END};
+  LARGE_INTEGER move{}, position{};
+  move.QuadPart = distance;
+  if (!::SetFilePointerEx(file, move, &position, kMethods[static_cast<int>(origin)])) return -1;
+  return position.QuadPart;
 }
 
 }  // namespace sys

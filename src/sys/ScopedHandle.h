@@ -59,8 +59,52 @@ struct AtomTraits {
   static void Close(Handle h) { ::GlobalDeleteAtom(h); }
 };
 
+struct GdiObjectTraits {  // fonts, brushes, pens
+  using Handle = HGDIOBJ;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle h) { ::DeleteObject(h); }
+};
+
+struct FindTraits {  // directory searches: FindFirstFile gives INVALID_HANDLE_VALUE on failure
+  using Handle = HANDLE;
+  static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+  static void Close(Handle h) { ::FindClose(h); }
+};
+
+struct LibraryTraits {  // modules loaded with LoadLibrary; each load is one reference
+  using Handle = HMODULE;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle h) { ::FreeLibrary(h); }
+};
+
+struct MemoryDcTraits {  // device contexts made with CreateCompatibleDC
+  using Handle = HDC;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle h) { ::DeleteDC(h); }
+};
+
+struct RegKeyTraits {  // keys opened with RegOpenKeyEx or RegCreateKeyEx, never the roots
+  using Handle = HKEY;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle h) { ::RegCloseKey(h); }
+};
+
+struct ScreenDcTraits {  // the screen's device context from GetDC(nullptr)
+  using Handle = HDC;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle h) { ::ReleaseDC(nullptr, h); }
+};
+
 using ScopedFileHandle = ScopedHandle<FileTraits>;
 using ScopedKernelHandle = ScopedHandle<KernelTraits>;
 using ScopedGlobalAtom = ScopedHandle<AtomTraits>;
+using ScopedRegKey = ScopedHandle<RegKeyTraits>;
+using ScopedScreenDc = ScopedHandle<ScreenDcTraits>;
+using ScopedGdiObject = ScopedHandle<GdiObjectTraits>;
+
+using ScopedFindHandle = ScopedHandle<FindTraits>;
+
+using ScopedLibrary = ScopedHandle<LibraryTraits>;
+using ScopedMemoryDc = ScopedHandle<MemoryDcTraits>;
 
 }  // namespace sys

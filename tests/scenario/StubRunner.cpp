@@ -22,6 +22,8 @@ void StubScenario::TearDown() { testkit::DeleteTree(folder_); }
 
 std::string StubScenario::Pack(const std::string& name, std::vector<std::string> options) {
   const std::string out = folder_ + "\\" + name;
+  if (name.find('\\') != std::string::npos)  // a package of its own folder
+    ::CreateDirectoryA(out.substr(0, out.rfind('\\')).c_str(), nullptr);
   std::vector<std::string> args = {"stubpack", "build", "--stub", kStubExe, "--out", out};
   args.insert(args.end(), options.begin(), options.end());
   args.push_back(folder_ + "\\readme.txt");

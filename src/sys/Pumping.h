@@ -1,0 +1,26 @@
+// Waiting on the one thread of the program while its windows stay alive: every wait dispatches
+// the thread's pending messages, so timers, paint and close requests are handled during long
+// work. Win32 (Pumping_win32.cpp) but for the step rule, which is plain arithmetic (Pumping.cpp).
+#pragma once
+
+#include <cstdint>
+
+namespace sys {
+
+// The step of a wait of Ms milliseconds: Step itself, or when Step is 0, Ms / 10 kept within 1
+// and 25, so that short waits stay short and long ones still dispatch often.
+uint32_t PumpingStep(uint32_t Step, uint32_t Ms);
+
+// Milliseconds from the high-resolution performance counter.
+int64_t MillisecondClock();
+
+// Dispatches every pending message of the thread, then sleeps Ms milliseconds.
+void YieldX(uint32_t Ms);
+
+// Repeats YieldX(PumpingStep(Step, Ms)) until MillisecondClock has advanced by at least Ms; the
+// queue is dispatched at least once, even for a wait of 0.
+void DelayPumping(uint32_t Step, uint32_t Ms);
+// DelayPumping(0, Ms).
+void DelayPumping(uint32_t Ms);
+
+}  // namespace sys

@@ -1,0 +1,77 @@
+// This file must contain only Win32 specific code.
+#include "sys/Pumping.h"
+
+#include <exception>
+
+#include "sys/Platform.h"
+#include "sys/SysError.h"
+
+#include <mmsystem.h>
+
+namespace sys {
+namespace {
+
+// The system timer ticks every 15.6 ms by default, so Sleep(1) would last a whole tick and a
+// wait of 100 ms in steps of 10 ms would take 160 ms. For the length of a wait the timer runs
+// at 1 ms; the requests nest, so waits inside message handlers are fine.
+class FineTimerResolution {
+ public:
+  FineTimerResolution() : raised_(::timeBeginPeriod(1) == TIMERR_NOERROR) {}
+  ~FineTimerResolution() {
+    if (raised_) ::timeEndPeriod(1);
+  }
+  FineTimerResolution(const FineTimerResolution&) = delete;
+  FineTimerResolution& operator=(const FineTimerResolution&) = delete;
+
+ private:
+  bool raised_;
+};
+
+// Counter ticks per second, or 0 when the system has no performance counter.
+int64_t CounterFrequency() {
+  LARGE_INTEGER frequency{};
+  if (!::QueryPerformanceFrequency(&frequency) || frequency.QuadPart <= 0) return 0;
+  return frequency.QuadPart;
+}
+
+void DispatchPendingMessages() {
+  MSG message;
+  while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    ::TranslateMessage(&message);
+    ::DispatchMessageA(&message);
+  }
+}
+
+}  // namespace
+
+int64_t MillisecondClock() {
+  static const int64_t frequency = CounterFrequency();
+  LARGE_INTEGER counter{};
+  if (frequency == 0 || !::QueryPerformanceCounter(&counter)) return ::GetTickCount();
+  // Whole seconds and the rest apart, so that the product cannot overflow.
+  int64_t ticks = counter.QuadPart;
+  return ticks / frequency * 1000 + ticks % frequency * 1000 / frequency;
+}
+
+void YieldX(uint32_t Ms) {
+  try {
+    DispatchPendingMessages();
+  } catch (const std::exception& error) {
+    // A handler must not end the wait, and so the program, over one failed message.
+    LogFailureMessage("YieldX", "", error.what());
+  }
+  ::Sleep(Ms);
+}
+
+void DelayPumping(uint32_t Step, uint32_t Ms) {
+  FineTimerResolution fineTimer;
+  uint32_t step = PumpingStep(Step, Ms);
+  int64_t start = MillisecondClock();
+  do {
+    YieldX(step);
+  } while (MillisecondClock() - start < static_cast<int64_t>(Ms));
+}
+
+void DelayPumping(uint32_t Ms) { DelayPumping(0, Ms); }
+
+}  // namespace sys

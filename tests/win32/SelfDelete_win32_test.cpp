@@ -1,0 +1,94 @@
+// The removal batch really removes a program file once its process has ended: a copy of this
+// test program is started with a filter that runs only the probe below, the probe calls
+// SelfDelete on the copy and ends, and the test waits for the file (and folder) to go.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "Processes.h"
+#include "sys/Files.h"
+#include "sys/Host.h"
+
+namespace {
+
+// Tells the probe how to call SelfDelete: "file", "folder" or "short folder".
+constexpr const char kProbeMode[] = "SELFDELETE_PROBE_MODE";
+
+std::string ProbeMode() {
+  const char* mode = std::getenv(kProbeMode);
+  return mode ? mode : "";
+}
+
+// Runs only in the copy, started by the test below.
+TEST(SelfDeleteProbe, DISABLED_RemovesItsOwnProgramFile) {
+  const std::string mode = ProbeMode();
+  if (mode.empty()) GTEST_SKIP() << "started by SelfDelete tests only";
+  const bool removeFolder = mode.find("folder") != std::string::npos;
+  const bool shortNames = mode.find("short") != std::string::npos;
+  EXPECT_TRUE(sys::SelfDelete(sys::ProgramPath(), removeFolder, shortNames));
+  char current[MAX_PATH];
+  ::GetCurrentDirectoryA(sizeof current, current);
+  EXPECT_EQ(std::string::npos, std::string(current).find("selfdelete")) << "still in " << current;
+}
+
+bool WaitUntilGone(const std::string& path, unsigned timeoutMs) {
+  const DWORD until = ::GetTickCount() + timeoutMs;
+  while (testkit::PathExists(path)) {
+    if (static_cast<int>(until - ::GetTickCount()) <= 0) return false;
+    testkit::PumpFor(100);
+  }
+  return true;
+}
+
+std::string TempBatchPath() {
+  char temp[MAX_PATH];
+  ::GetTempPathA(sizeof temp, temp);
+  return std::string(temp) + "_DEL_ME_.BAT";
+}
+
+TEST(SelfDelete, BatchRemovesTheEndedProgramAndItsFolderWhenAsked) {
+  struct Case {
+    const char* mode;
+    const char* folderName;
+    bool readOnly;
+    bool folderGone;
+  } cases[] = {
+      {"file", "selfdelete plain", false, false},
+      {"folder", "selfdelete 100% & more", false, true},
+      {"short folder", "selfdelete short name", false, true},
+      {"folder", "selfdelete read-only", true, true},  // a copy taken from a CD is read-only
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.mode) + " in " + c.folderName);
+    const std::string folder = testkit::MakeScratchFolder("x") + "\\" + c.folderName;
+    ASSERT_TRUE(::CreateDirectoryA(folder.c_str(), nullptr));
+    const std::string copy = folder + "\\X_Probe.exe";
+    ASSERT_TRUE(testkit::CopyFileTo(sys::ProgramPath(), copy));
+    if (c.readOnly) {
+      ASSERT_TRUE(::SetFileAttributesA(copy.c_str(), FILE_ATTRIBUTE_READONLY));
+    }
+
+    ::SetEnvironmentVariableA(kProbeMode, c.mode);
+    testkit::Started probe = testkit::StartProcess(
+        "\"" + copy + "\" --gtest_filter=SelfDeleteProbe.* --gtest_also_run_disabled_tests",
+        folder);
+    ::SetEnvironmentVariableA(kProbeMode, nullptr);
+    ASSERT_TRUE(probe);
+    uint32_t exitCode = 99;
+    ASSERT_TRUE(testkit::WaitForExit(probe, 60000, exitCode));
+    EXPECT_EQ(0u, exitCode) << "the probe's checks failed";
+
+    EXPECT_TRUE(WaitUntilGone(copy, 30000)) << copy;
+    if (c.folderGone) {
+      EXPECT_TRUE(WaitUntilGone(folder, 10000)) << folder;
+    } else {
+      testkit::PumpFor(1000);
+      EXPECT_TRUE(testkit::PathExists(folder)) << "the folder stays unless asked";
+    }
+    EXPECT_TRUE(WaitUntilGone(TempBatchPath(), 10000)) << "the batch removes itself";
+    testkit::DeleteTree(folder.substr(0, folder.rfind('\\')));
+  }
+}
+
+}  // namespace
