@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-namespace stubau {
+namespace au {
 
 AgentVars& Agent() {
   static AgentVars vars;
@@ -30,4 +30,4 @@ void RequestCheck(AgentVars& vars, int32_t argument) {
   if (argument == 2) vars.userCheckMode = 2;
 }
 
-}  // namespace stubau
+}  // namespace au

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace stubau {
+namespace au {
 
 struct AgentVars {
   int32_t tickCount = -3;       // checks are considered once it reaches 1 (log: AutoUpdateTimerCount)
@@ -29,4 +29,4 @@ void ApplySleepSwitch(AgentVars& vars, int64_t sleepX);
 // Control code 31: check now (argument 2: the user asked, so ask and tell).
 void RequestCheck(AgentVars& vars, int32_t argument);
 
-}  // namespace stubau
+}  // namespace au

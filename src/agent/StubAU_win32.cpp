@@ -7,7 +7,7 @@
 #include "stub/NotBuiltYet.h"
 #include "sys/Platform.h"
 
-namespace stubau {
+namespace au {
 
 void CheckTestMode(bool forceReread) {
   NotBuiltYet(std::string("CheckTestMode force=") + (forceReread ? "TRUE" : "FALSE"));
@@ -35,4 +35,4 @@ void AgentTick() {
   vars.busy = false;
 }
 
-}  // namespace stubau
+}  // namespace au

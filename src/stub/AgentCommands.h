@@ -10,6 +10,6 @@ namespace stubwin {
 
 // Runs command with its argument; the result is the message's answer (0 for writes and
 // unknown commands, the low 32 bits of the value for reads).
-int32_t RunAgentCommand(uint32_t command, int32_t argument, stubau::AgentVars& vars);
+int32_t RunAgentCommand(uint32_t command, int32_t argument, au::AgentVars& vars);
 
 }  // namespace stubwin

@@ -75,7 +75,7 @@ void Paint(HWND wnd) {
 
 void OnTimer(HWND wnd) {
   if (stubglob::ThisIs_AutoUpdateProg) {
-    stubau::AgentTick();
+    au::AgentTick();
     return;
   }
   // The setup runs once, inside this dispatch; it ends the loop when done.
@@ -115,14 +115,14 @@ LRESULT CALLBACK MainWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       OnTimer(wnd);
       break;
     case wm_ShutDown:
-      stubau::Agent().stopCountdown = static_cast<int32_t>(wParam);
+      au::Agent().stopCountdown = static_cast<int32_t>(wParam);
       break;
     case wm_LocalMsg:
       OnLocalMsg(wParam, lParam);
       break;
     case wm_AgentMsg:
       return RunAgentCommand(static_cast<uint32_t>(wParam), static_cast<int32_t>(lParam),
-                             stubau::Agent());
+                             au::Agent());
     default:
       // AutoPlay asks the foreground window whether to run a newly inserted disk: no, while the
       // extraction waits for one (the message is registered only then).
@@ -202,7 +202,7 @@ void SetCaption(const std::string& text, const std::string& fontName, int charse
 }
 
 void WinMain() {
-  stubau::ApplySleepSwitch(stubau::Agent(), sys::GetSwitchInt("/SleepX=", -1));
+  au::ApplySleepSwitch(au::Agent(), sys::GetSwitchInt("/SleepX=", -1));
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS};
   ::InitCommonControlsEx(&controls);
   HINSTANCE instance = ::GetModuleHandleA(nullptr);

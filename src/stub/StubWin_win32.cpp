@@ -59,7 +59,7 @@ void DoRunStubWin() {
       break;
     case Branch::TransientAgent:
       DebugLog("CheckTestMode");
-      stubau::CheckTestMode(true);
+      au::CheckTestMode(true);
       DebugLog("WinMain");
       WinMain();
       DebugLog("DeleteMySelf");

@@ -1,6 +1,7 @@
 // Entry point of the process: start and end lines, the descriptor of the running file, the
 // debug-log switch, then the run mode.
 // This file must contain only Win32 specific code.
+#include "agent/UpdateFilesIni.h"
 #include "pack/GFileInfo.h"
 #include "stub/KoDebug.h"
 #include "stub/RunMode.h"
@@ -52,6 +53,7 @@ void StubMain() {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   kodebug::InstallConsoleChannel();
+  au::UseSystemIni();  // the update description files are read through the system's INI functions
   StubMain();
   return static_cast<int>(stubglob::ExitCode);
 }

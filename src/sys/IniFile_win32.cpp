@@ -11,10 +11,13 @@ namespace {
 
 constexpr DWORD kValueBufferSize = 10241;
 
-// A missing file, folder or value is the ordinary way of being absent; anything else (a file
-// that cannot be opened, say) is worth a line on the console.
+// A missing file, folder or value is the ordinary way of being absent, and a value cut at the
+// buffer's end is still a value; anything else (a file that cannot be opened, or one that
+// another program holds locked) is worth a line on the console. The system then hands back the
+// default, which is what the caller gets too.
 bool IsReadFailure(DWORD Error) {
-  return Error != ERROR_SUCCESS && Error != ERROR_FILE_NOT_FOUND && Error != ERROR_PATH_NOT_FOUND;
+  return Error != ERROR_SUCCESS && Error != ERROR_FILE_NOT_FOUND &&
+         Error != ERROR_PATH_NOT_FOUND && Error != ERROR_MORE_DATA;
 }
 
 }  // namespace
@@ -27,10 +30,11 @@ std::string ReadIniString(const std::string& File, const std::string& Section,
   DWORD length = ::GetPrivateProfileStringA(Section.c_str(), Key.c_str(), Default.c_str(), buffer,
                                             kValueBufferSize, File.c_str());
   DWORD error = ::GetLastError();
-  if (length > 0) return std::string(buffer, length);
-  if (IsReadFailure(error))
+  if (IsReadFailure(error)) {
     kodebug::ConsoleLine("EXCEPTION --- Utils.ReadIniString()  " + SysErrorTextOf(error));
-  return Default;
+    return Default;
+  }
+  return length > 0 ? std::string(buffer, length) : Default;
 }
 
 int64_t ReadIniInteger(const std::string& File, const std::string& Section, const std::string& Key,

@@ -34,6 +34,21 @@ int64_t CounterFrequency() {
   return frequency.QuadPart;
 }
 
+// Whole seconds and the rest apart, so that the product cannot overflow.
+int64_t ScaledCount(int64_t Ticks, int64_t Frequency, int64_t Unit) {
+  return Ticks / Frequency * Unit + Ticks % Frequency * Unit / Frequency;
+}
+
+// Waits measure in microseconds: with whole milliseconds at both ends a wait could end up to
+// one millisecond short.
+int64_t MicrosecondClock() {
+  static const int64_t frequency = CounterFrequency();
+  LARGE_INTEGER counter{};
+  if (frequency == 0 || !::QueryPerformanceCounter(&counter))
+    return static_cast<int64_t>(::GetTickCount()) * 1000;
+  return ScaledCount(counter.QuadPart, frequency, 1000000);
+}
+
 void DispatchPendingMessages() {
   MSG message;
   while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -44,14 +59,7 @@ void DispatchPendingMessages() {
 
 }  // namespace
 
-int64_t MillisecondClock() {
-  static const int64_t frequency = CounterFrequency();
-  LARGE_INTEGER counter{};
-  if (frequency == 0 || !::QueryPerformanceCounter(&counter)) return ::GetTickCount();
-  // Whole seconds and the rest apart, so that the product cannot overflow.
-  int64_t ticks = counter.QuadPart;
-  return ticks / frequency * 1000 + ticks % frequency * 1000 / frequency;
-}
+int64_t MillisecondClock() { return MicrosecondClock() / 1000; }
 
 void YieldX(uint32_t Ms) {
   try {
@@ -66,10 +74,10 @@ void YieldX(uint32_t Ms) {
 void DelayPumping(uint32_t Step, uint32_t Ms) {
   FineTimerResolution fineTimer;
   uint32_t step = PumpingStep(Step, Ms);
-  int64_t start = MillisecondClock();
+  int64_t start = MicrosecondClock();
   do {
     YieldX(step);
-  } while (MillisecondClock() - start < static_cast<int64_t>(Ms));
+  } while (MicrosecondClock() - start < static_cast<int64_t>(Ms) * 1000);
 }
 
 void DelayPumping(uint32_t Ms) { DelayPumping(0, Ms); }

@@ -44,8 +44,8 @@ std::string RegisteredInfoPath(bool IsNT);
 // cannot be read or the value is larger than 10240 bytes.
 std::string RegReadString(const std::string& Path, const std::string& ValueName,
                           const std::string& Default = "", bool View64 = false);
-// Win32: the owner (the user name when none is registered) and organisation entered when
-// Windows was installed, trimmed.
+// Win32: the owner (the user name when none, or an empty one, is registered) and organisation
+// entered when Windows was installed, trimmed.
 std::string GetRegisteredOwner();
 std::string GetRegisteredOrganization();
 

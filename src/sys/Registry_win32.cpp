@@ -62,8 +62,10 @@ std::string RegReadString(const std::string& Path, const std::string& ValueName,
 }
 
 std::string GetRegisteredOwner() {
-  return Trim(RegReadString(RegisteredInfoPath(IsWindowsNT()), "RegisteredOwner",
-                            CurrentUserName(), Is64BitWindows()));
+  std::string owner = Trim(
+      RegReadString(RegisteredInfoPath(IsWindowsNT()), "RegisteredOwner", "", Is64BitWindows()));
+  // Some installations leave the value empty; an owner of no name is no use in a path or text.
+  return owner.empty() ? CurrentUserName() : owner;
 }
 
 std::string GetRegisteredOrganization() {

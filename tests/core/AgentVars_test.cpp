@@ -2,11 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include "FakeIni.h"
+#include "PackageImage.h"
+#include "agent/TransientFlags.h"
+#include "agent/UpdateFilePaths.h"
+#include "pack/GFileInfo.h"
 #include "stub/AgentCommands.h"
+#include "stub/StubGlob.h"
 
 namespace {
 
-using stubau::AgentVars;
+using au::AgentVars;
 
 TEST(AgentVars, SleepSwitchSetsTheStartingTickCountOnlyWhenNotNegative) {
   const struct {
@@ -15,7 +21,7 @@ TEST(AgentVars, SleepSwitchSetsTheStartingTickCountOnlyWhenNotNegative) {
   } cases[] = {{-1, -3}, {-5, -3}, {0, 0}, {7, -7}};
   for (const auto& c : cases) {
     AgentVars vars;
-    stubau::ApplySleepSwitch(vars, c.sleepX);
+    au::ApplySleepSwitch(vars, c.sleepX);
     EXPECT_EQ(c.tickCount, vars.tickCount) << c.sleepX;
   }
 }
@@ -37,11 +43,11 @@ TEST(AgentVars, CheckRequestRaisesTheTickCountToAtLeastOne) {
 TEST(AgentVars, StopCountdownQuitsOnTheTickThatFindsZero) {
   AgentVars vars;
   vars.stopCountdown = 2;
-  EXPECT_FALSE(stubau::AdvanceTickCounters(vars));
-  EXPECT_FALSE(stubau::AdvanceTickCounters(vars));
-  EXPECT_TRUE(stubau::AdvanceTickCounters(vars));
+  EXPECT_FALSE(au::AdvanceTickCounters(vars));
+  EXPECT_FALSE(au::AdvanceTickCounters(vars));
+  EXPECT_TRUE(au::AdvanceTickCounters(vars));
   EXPECT_EQ(-1, vars.stopCountdown);
-  EXPECT_FALSE(stubau::AdvanceTickCounters(vars)) << "-1 means never";
+  EXPECT_FALSE(au::AdvanceTickCounters(vars)) << "-1 means never";
   EXPECT_EQ(1, vars.tickCount) << "-3 plus four ticks";
 }
 
@@ -49,7 +55,7 @@ TEST(AgentVars, UserCheckRunsInTheNextTickFromTickCountOne) {
   AgentVars vars;
   vars.tickCount = -3;
   vars.userCheckMode = 2;
-  stubau::AdvanceTickCounters(vars);
+  au::AdvanceTickCounters(vars);
   EXPECT_EQ(1, vars.userCheckMode);
   EXPECT_EQ(1, vars.tickCount);
 }
@@ -64,6 +70,75 @@ TEST(AgentCommands, ControlCodesActOnTheAgentVariables) {
   EXPECT_TRUE(vars.fetchInfoOnly);
   EXPECT_EQ(0, stubwin::RunAgentCommand(6, 99, vars));
   EXPECT_EQ(0, stubwin::RunAgentCommand(33, 99, vars));
+}
+
+}  // namespace
+
+namespace {
+
+using au::AgentVars;
+
+// Commands that read and write the .original and .info files, and set override bytes.
+class AgentFileCommands : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    FakeIni::Clear();
+    previous_ = au::SetIniAccess(FakeIni::Access());
+    au::SetAgentFolder("C:\\App\\");
+    testimg::Package package;
+    package.updateInfo = "|http://127.0.0.1/|Tool.info|Tool.exe|";
+    descriptor_.Create(pack::MemorySource(package.Build()));
+    own_ = stubglob::OwnFileInfo;
+    stubglob::OwnFileInfo = &descriptor_;
+    au::ResetTransientFlags();
+  }
+  void TearDown() override {
+    stubglob::OwnFileInfo = own_;
+    au::SetAgentFolder("");
+    au::SetIniAccess(previous_);
+    au::ResetTransientFlags();
+  }
+  au::IniAccess previous_;
+  TGFileInfo descriptor_;
+  TGFileInfo* own_ = nullptr;
+  AgentVars vars_;
+};
+
+TEST_F(AgentFileCommands, ReadsAnswerTheLow32BitsOfTheValues) {
+  const std::string original = "C:\\App\\Tool.original", info = "C:\\App\\Tool.info";
+  FakeIni::Put(original, "OriginalSetup", "VersionOriginal", "7");
+  FakeIni::Put(info, "NewSetup", "VersionNew", "9");
+  FakeIni::Put(original, "OriginalSetup", "ProbeSecondsInterval", "4294967301");  // 2^32 + 5
+  FakeIni::Put(original, "OriginalSetup", "ReAskSecondsInterval", "-2");
+  FakeIni::Put(original, "OriginalSetup", "ProbeSecondsLast", "45000");
+  FakeIni::Put(original, "OriginalSetup", "ReAskSecondsLast", "46000");
+  const struct {
+    uint32_t command;
+    int32_t answer;
+  } cases[] = {{4, 7}, {5, 9}, {8, 5}, {9, -2}, {10, 45000}, {11, 46000}};
+  for (const auto& c : cases) EXPECT_EQ(c.answer, stubwin::RunAgentCommand(c.command, 0, vars_)) << c.command;
+}
+
+TEST_F(AgentFileCommands, WritesStoreTheArgumentSignExtended) {
+  const std::string original = "C:\\App\\Tool.original";
+  const struct {
+    uint32_t command;
+    const char* key;
+  } cases[] = {{12, "ProbeSecondsInterval"}, {13, "ReAskSecondsInterval"},
+               {14, "ProbeSecondsLast"}, {15, "ReAskSecondsLast"}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(0, stubwin::RunAgentCommand(c.command, -1, vars_));
+    EXPECT_EQ("-1", FakeIni::Get(original, "OriginalSetup", c.key)) << c.key;
+  }
+  EXPECT_NE("<absent>", FakeIni::Get(original, "OriginalSetup", "__ProbeSecondsLast"));
+  EXPECT_NE("<absent>", FakeIni::Get(original, "OriginalSetup", "__ReAskSecondsLast"));
+}
+
+TEST_F(AgentFileCommands, Codes20To25SetTheOverrideBytesInOrder) {
+  for (uint32_t code = 20; code <= 25; ++code)
+    EXPECT_EQ(0, stubwin::RunAgentCommand(code, 0x100 + static_cast<int32_t>(code), vars_));
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(20 + i, au::GetTransientFlag(i)) << "low byte of the argument";
+  EXPECT_EQ(au::kKeyDecides, au::GetTransientFlag(6)) << "codes stop at byte 5";
 }
 
 }  // namespace

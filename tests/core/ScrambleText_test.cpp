@@ -10,11 +10,13 @@ using namespace sys;
 
 namespace {
 
+const char kWithZero[] = "zero\0byte and \xFF high \x80 bytes";
+
 const std::string kTexts[] = {
     "a",
     "Hello, World",
     "http://example.invalid/notice.rtf?x=1&y=2",
-    std::string("zero\0byte and \xFF high \x80 bytes", 31),
+    std::string(kWithZero, sizeof kWithZero - 1),
     std::string(300, 'x'),
 };
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "FakeIni.h"
 #include "PackageImage.h"
 #include "agent/AgentClock.h"
 #include "agent/TransientFlags.h"
@@ -20,72 +21,6 @@
 
 namespace {
 
-// An in-memory stand-in for the private-profile functions: names compare without regard to case,
-// an absent or empty value gives the default, and every call is counted per file.
-struct FakeIni {
-  static std::map<std::string, std::string> values;  // "file\nsection\nkey" -> value
-  static std::set<std::string> readOnly;
-  static std::map<std::string, int> reads;
-  static std::vector<std::string> writes;  // "file|section|key=value", in order
-
-  static std::string Slot(const std::string& file, const std::string& section,
-                          const std::string& key) {
-    return sys::LowerCase(file + "\n" + section + "\n" + key);
-  }
-  static void Put(const std::string& file, const std::string& section, const std::string& key,
-                  const std::string& value) {
-    values[Slot(file, section, key)] = value;
-  }
-  static std::string Get(const std::string& file, const std::string& section,
-                         const std::string& key) {
-    auto found = values.find(Slot(file, section, key));
-    return found == values.end() ? "<absent>" : found->second;
-  }
-
-  static std::string ReadString(const std::string& file, const std::string& section,
-                                const std::string& key, const std::string& def) {
-    ++reads[file];
-    if (section.empty() || key.empty()) return def;
-    auto found = values.find(Slot(file, section, key));
-    return found == values.end() || found->second.empty() ? def : found->second;
-  }
-  static int64_t ReadInteger(const std::string& file, const std::string& section,
-                             const std::string& key, int64_t def) {
-    int64_t value = def;
-    return sys::TryParseInt64(ReadString(file, section, key, std::to_string(def)), value) ? value
-                                                                                          : def;
-  }
-  static bool WriteString(const std::string& file, const std::string& section,
-                          const std::string& key, const std::string& value) {
-    if (file.empty() || section.empty() || key.empty() || readOnly.count(file)) return false;
-    writes.push_back(file + "|" + section + "|" + key + "=" + value);
-    Put(file, section, key, value);
-    return true;
-  }
-  static bool WriteInteger(const std::string& file, const std::string& section,
-                           const std::string& key, int64_t value) {
-    return WriteString(file, section, key, std::to_string(value));
-  }
-
-  static au::IniAccess Access() {
-    au::IniAccess access;
-    access.ReadString = ReadString;
-    access.ReadInteger = ReadInteger;
-    access.WriteString = WriteString;
-    access.WriteInteger = WriteInteger;
-    return access;
-  }
-  static void Clear() {
-    values.clear();
-    readOnly.clear();
-    reads.clear();
-    writes.clear();
-  }
-};
-std::map<std::string, std::string> FakeIni::values;
-std::set<std::string> FakeIni::readOnly;
-std::map<std::string, int> FakeIni::reads;
-std::vector<std::string> FakeIni::writes;
 
 TGFileInfo DescriptorWithUpdateInfo(const std::string& updateInfo) {
   testimg::Package package;

@@ -192,6 +192,38 @@ TEST_F(AgentControl, HiddenMainWindowCarriesCaptionLineAndTwoBars) {
   EXPECT_TRUE(WaitForEnd(5000).ended);
 }
 
+std::string IniValue(const std::string& file, const char* key) {
+  char buf[256];
+  ::GetPrivateProfileStringA("OriginalSetup", key, "<absent>", buf, sizeof buf, file.c_str());
+  return buf;
+}
+
+TEST_F(AgentControl, AgentCommandsReadAndWriteTheOriginalFile) {
+  const std::string original = folder_ + "\\Tool.original";
+  ASSERT_TRUE(testkit::WriteWholeFile(original,
+                                      "[OriginalSetup]\r\nVersionOriginal=12\r\n"
+                                      "ProbeSecondsInterval=86400\r\nReAskSecondsLast=46000\r\n"));
+  ASSERT_TRUE(testkit::WriteWholeFile(folder_ + "\\Tool.info", "[NewSetup]\r\nVersionNew=13\r\n"));
+  HWND agent = StartAgent();
+  ASSERT_TRUE(agent);
+  testkit::AgentProbe probe;
+  EXPECT_EQ(12, probe.Send(agent, 4, 0));
+  EXPECT_EQ(13, probe.Send(agent, 5, 0));
+  EXPECT_EQ(86400, probe.Send(agent, 8, 0));
+  EXPECT_EQ(46000, probe.Send(agent, 11, 0));
+  EXPECT_EQ(0, probe.Send(agent, 9, 0)) << "absent: its default";
+
+  EXPECT_EQ(0, probe.Send(agent, 12, -1));
+  EXPECT_EQ("-1", IniValue(original, "ProbeSecondsInterval"));
+  EXPECT_EQ(-1, probe.Send(agent, 8, 0)) << "read again from the file";
+  EXPECT_EQ(0, probe.Send(agent, 14, 46100));
+  EXPECT_EQ("46100", IniValue(original, "ProbeSecondsLast"));
+  EXPECT_NE("<absent>", IniValue(original, "__ProbeSecondsLast")) << "the readable copy";
+  EXPECT_EQ("<absent>", IniValue(original, "__ReAskSecondsLast"));
+  probe.Send(agent, 30, 0);
+  EXPECT_TRUE(WaitForEnd(5000).ended);
+}
+
 TEST_F(AgentControl, TitleComesFromTheLanguageData) {
   ASSERT_TRUE(testkit::WriteWholeFile(folder_ + "\\lang.ini",
                                       "[French]\r\ns0=Installation\r\n[English]\r\ns0=Demo Setup\r\n"));

@@ -76,7 +76,7 @@ const char kInfoText[] =
 class UpdateFilesOnDisk : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = testkit::MakeScratchFolder("updatefiles") + "\\";
+    folder_ = testkit::MakeScratchFolder("updatefiles");
     previousAccess_ = au::SetIniAccess(au::SystemIniAccess());
     previousInfo_ = stubglob::OwnFileInfo;
     stubglob::OwnFileInfo = &descriptor_;
@@ -91,8 +91,8 @@ class UpdateFilesOnDisk : public ::testing::Test {
     testkit::DeleteTree(folder_);
   }
 
-  std::string Original() const { return folder_ + "E2E.original"; }
-  std::string Info() const { return folder_ + "E2E.beta.info"; }
+  std::string Original() const { return folder_ + "\\E2E.original"; }
+  std::string Info() const { return folder_ + "\\E2E.beta.info"; }
   static std::string Raw(const std::string& file, const char* section, const char* key) {
     char value[256] = "";
     ::GetPrivateProfileStringA(section, key, "<absent>", value, sizeof value, file.c_str());
@@ -220,10 +220,10 @@ TEST_F(UpdateFilesOnDisk, MissingFilesReadAsDefaultsAndWritesThereFailQuietly) {
   EXPECT_FALSE(au::IsAutoInform());
   EXPECT_FALSE(au::info::RequestConfirmationBeforeInstall());
 
-  au::SetAgentFolder(folder_ + "no such folder");
+  au::SetAgentFolder(folder_ + "\\no such folder");
   EXPECT_FALSE(au::original::SetProbeSecondsLast(1));
   EXPECT_FALSE(au::original::SetVersionOriginal(1));
-  EXPECT_FALSE(testkit::PathExists(folder_ + "no such folder"));
+  EXPECT_FALSE(testkit::PathExists(folder_ + "\\no such folder"));
 }
 
 TEST_F(UpdateFilesOnDisk, NowSecondsIsTheLocalClock) {

@@ -1,0 +1,120 @@
+// Waits on the program's one thread: they keep dispatching the thread's messages and last at
+// least as long as asked.
+#include "sys/Pumping.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "sys/Platform.h"
+
+namespace {
+
+constexpr UINT kProbeMessage = WM_APP + 7;
+
+// A hidden window that counts the messages it is handed.
+class CountingWindow {
+ public:
+  CountingWindow() {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.lpszClassName = "PumpingTestWindow";
+    ::RegisterClassA(&wc);  // a second registration fails harmlessly
+    window_ = ::CreateWindowA(wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                              wc.hInstance, nullptr);
+    ::SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  }
+  ~CountingWindow() { ::DestroyWindow(window_); }
+  HWND Get() const { return window_; }
+  int probes = 0;
+  int timers = 0;
+
+ private:
+  static LRESULT CALLBACK Proc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<CountingWindow*>(::GetWindowLongPtrA(wnd, GWLP_USERDATA));
+    if (self && msg == kProbeMessage) ++self->probes;
+    if (self && msg == WM_TIMER) ++self->timers;
+    return ::DefWindowProcA(wnd, msg, wParam, lParam);
+  }
+  HWND window_ = nullptr;
+};
+
+// Elapsed milliseconds straight from the performance counter, independent of MillisecondClock.
+class Stopwatch {
+ public:
+  Stopwatch() {
+    ::QueryPerformanceFrequency(&frequency_);
+    ::QueryPerformanceCounter(&start_);
+  }
+  double Ms() const {
+    LARGE_INTEGER now;
+    ::QueryPerformanceCounter(&now);
+    return 1000.0 * static_cast<double>(now.QuadPart - start_.QuadPart) /
+           static_cast<double>(frequency_.QuadPart);
+  }
+
+ private:
+  LARGE_INTEGER frequency_{}, start_{};
+};
+
+TEST(MillisecondClock, FollowsRealTime) {
+  int64_t before = sys::MillisecondClock();
+  ::Sleep(50);
+  int64_t elapsed = sys::MillisecondClock() - before;
+  EXPECT_GE(elapsed, 49);
+  EXPECT_LT(elapsed, 1000);
+}
+
+TEST(DelayPumping, WaitsAtLeastAsLongAsAsked) {
+  const uint32_t waits[] = {1, 2, 15, 30, 100};
+  for (uint32_t ms : waits) {
+    SCOPED_TRACE(ms);
+    Stopwatch watch;
+    sys::DelayPumping(ms);
+    double elapsed = watch.Ms();
+    EXPECT_GE(elapsed, ms - 0.01);  // both read the same counter, rounded differently
+    EXPECT_LT(elapsed, ms + 250.0);
+  }
+}
+
+TEST(DelayPumping, SleepsInWholeSteps) {
+  Stopwatch watch;
+  sys::DelayPumping(60, 100);  // two steps of 60 ms
+  EXPECT_GE(watch.Ms(), 119.9);
+}
+
+TEST(DelayPumping, AWaitOfZeroStillDispatchesTheQueueOnce) {
+  CountingWindow window;
+  ASSERT_NE(window.Get(), nullptr);
+  ::PostMessageA(window.Get(), kProbeMessage, 0, 0);
+  ::PostMessageA(window.Get(), kProbeMessage, 0, 0);
+  Stopwatch watch;
+  sys::DelayPumping(0);
+  EXPECT_EQ(window.probes, 2);
+  EXPECT_LT(watch.Ms(), 100.0);
+}
+
+TEST(DelayPumping, DispatchesBetweenItsSteps) {
+  CountingWindow window;
+  ASSERT_NE(window.Get(), nullptr);
+  ::SetTimer(window.Get(), 1, 10, nullptr);
+  sys::DelayPumping(0, 200);
+  ::KillTimer(window.Get(), 1);
+  // A timer message is made only when the queue is looked at, so several of them mean the
+  // queue was dispatched again and again during the wait.
+  EXPECT_GE(window.timers, 4);
+}
+
+TEST(YieldX, DispatchesThenSleeps) {
+  CountingWindow window;
+  ASSERT_NE(window.Get(), nullptr);
+  ::PostMessageA(window.Get(), kProbeMessage, 0, 0);
+  Stopwatch watch;
+  sys::YieldX(20);
+  EXPECT_EQ(window.probes, 1);
+  EXPECT_GE(watch.Ms(), 19.0);
+}
+
+}  // namespace
