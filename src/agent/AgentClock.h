@@ -10,10 +10,8 @@
 
 namespace au {
 
-// A local date and time with the milliseconds that the rounding of a stamp needs.
-struct LocalDateTime : sys::DateTimeParts {
-  int Millisecond = 0;
-};
+// A local date and time; the rounding of a stamp uses its milliseconds.
+using LocalDateTime = sys::DateTimeParts;
 
 // Seconds since 30 December 1899 00:00, rounded to the nearest whole second (500 ms and more
 // count as the next second).

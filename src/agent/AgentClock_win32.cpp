@@ -6,19 +6,7 @@
 
 namespace au {
 
-LocalDateTime ClockNow() {
-  SYSTEMTIME now{};
-  ::GetLocalTime(&now);
-  LocalDateTime time;
-  time.Year = now.wYear;
-  time.Month = now.wMonth;
-  time.Day = now.wDay;
-  time.Hour = now.wHour;
-  time.Minute = now.wMinute;
-  time.Second = now.wSecond;
-  time.Millisecond = now.wMilliseconds;
-  return time;
-}
+LocalDateTime ClockNow() { return sys::LocalNow(); }
 
 int64_t NowSeconds() { return SecondsSince1899(ClockNow()); }
 

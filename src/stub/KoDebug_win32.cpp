@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "stub/LogFormat.h"
+#include "sys/DateText.h"
 #include "sys/Host.h"
 #include "sys/Platform.h"
 #include "sys/ScopedHandle.h"
@@ -14,19 +15,6 @@ namespace {
 
 bool g_logOn = false;
 std::string g_marker = "   ";
-
-std::string LocaleText(LCTYPE what, const char* fallback) {
-  char buf[16];
-  int n = ::GetLocaleInfoA(LOCALE_USER_DEFAULT, what, buf, sizeof buf);
-  return n > 1 ? std::string(buf, static_cast<size_t>(n - 1)) : std::string(fallback);
-}
-
-std::string NowStamp() {
-  SYSTEMTIME t{};
-  ::GetLocalTime(&t);
-  Stamp now{t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
-  return FormatLogStamp(now, LocaleText(LOCALE_SDATE, "/"), LocaleText(LOCALE_STIME, ":"));
-}
 
 // The standard text output device: 128 characters, handed to the viewer when full or when a
 // line ends. Output may come from any thread, hence the lock.
@@ -89,7 +77,7 @@ const std::string& LogFileName() {
 
 void DebugLog(const std::string& message) {
   if (!g_logOn) return;
-  const std::string line = FormatLogLine(NowStamp(), sys::ThreadId(), g_marker, message);
+  const std::string line = FormatLogLine(sys::LogStampNow(false), sys::ThreadId(), g_marker, message);
   sys::ScopedFileHandle file(::CreateFileA(LogFileName().c_str(), GENERIC_WRITE,
                                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                                            FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -14,18 +14,6 @@ std::string LogFileNameFor(const std::string& exePath) {
   return folder + name + ".log";
 }
 
-static std::string TwoDigits(int value) {
-  value %= 100;
-  return {static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
-}
-
-std::string FormatLogStamp(const Stamp& now, const std::string& dateSeparator,
-                           const std::string& timeSeparator) {
-  return TwoDigits(now.day) + dateSeparator + TwoDigits(now.month) + dateSeparator +
-         TwoDigits(now.year) + " " + TwoDigits(now.hour) + timeSeparator + TwoDigits(now.minute) +
-         timeSeparator + TwoDigits(now.second);
-}
-
 std::string FormatLogLine(const std::string& stamp, uint32_t threadId, const std::string& marker,
                           const std::string& message) {
   std::string id = std::to_string(threadId);

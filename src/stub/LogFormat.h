@@ -12,15 +12,7 @@ namespace kodebug {
 // X_Tool.log.
 std::string LogFileNameFor(const std::string& exePath);
 
-struct Stamp {
-  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
-};
-
-// "dd/mm/yy HH:NN:SS" with the locale's date and time separators.
-std::string FormatLogStamp(const Stamp& now, const std::string& dateSeparator,
-                           const std::string& timeSeparator);
-
-// One complete log line: stamp, blank, thread id right-aligned in 5, marker, message, CR LF.
+// One complete log line: stamp ("dd/mm/yy HH:NN:SS"), blank, thread id right-aligned in 5, marker, message, CR LF.
 std::string FormatLogLine(const std::string& stamp, uint32_t threadId, const std::string& marker,
                           const std::string& message);
 

@@ -9,6 +9,7 @@ namespace sys {
 struct DateTimeParts {
   int Year = 0, Month = 0, Day = 0;  // Month 1 to 12
   int Hour = 0, Minute = 0, Second = 0;
+  int Millisecond = 0;  // only the agent's time stamps round with it
 };
 
 // "07-DEC-2026": day with 2 digits, month as "JAN" to "DEC", year with 4 digits. A month out of

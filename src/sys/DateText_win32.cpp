@@ -25,6 +25,7 @@ DateTimeParts LocalNow() {
   parts.Hour = now.wHour;
   parts.Minute = now.wMinute;
   parts.Second = now.wSecond;
+  parts.Millisecond = now.wMilliseconds;
   return parts;
 }
 

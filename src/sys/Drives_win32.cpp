@@ -71,7 +71,9 @@ bool EjectCD(const std::string& path) {
   }
   if (!drive) return false;
   DWORD returned = 0;
-  return ::DeviceIoControl(drive.Get(), kEjectMedia, nullptr, 0, nullptr, 0, &returned, nullptr) != 0;
+  const BOOL ejected =
+      ::DeviceIoControl(drive.Get(), kEjectMedia, nullptr, 0, nullptr, 0, &returned, nullptr);
+  return ejected != 0;
 }
 
 }  // namespace sys

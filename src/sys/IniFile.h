@@ -7,7 +7,7 @@
 
 namespace sys {
 
-// Default when Section or Key is empty, or when the value is absent or empty. Values longer
+// Default when File, Section or Key is empty, or when the value is absent or empty. Values longer
 // than 10240 characters are cut there. A read that the system reports as failed for another
 // reason than a missing file or value writes the console line
 // "EXCEPTION --- Utils.ReadIniString()  " with the system's message.

@@ -24,7 +24,8 @@ bool IsReadFailure(DWORD Error) {
 
 std::string ReadIniString(const std::string& File, const std::string& Section,
                           const std::string& Key, const std::string& Default) {
-  if (Section.empty() || Key.empty()) return Default;
+  // Without a file name the system would look for a file in the Windows folder.
+  if (File.empty() || Section.empty() || Key.empty()) return Default;
   char buffer[kValueBufferSize];
   ::SetLastError(ERROR_SUCCESS);
   DWORD length = ::GetPrivateProfileStringA(Section.c_str(), Key.c_str(), Default.c_str(), buffer,

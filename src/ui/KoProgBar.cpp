@@ -1,6 +1,7 @@
 // This file must contain only truly operating-system independent code.
 #include "ui/KoProgBar.h"
 
+#include <memory>
 #include <utility>
 
 namespace koprogbar {

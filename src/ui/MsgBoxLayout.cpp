@@ -46,6 +46,10 @@ Size MeasureText(const std::vector<int>& lineWidths, int lineHeight) {
   return size;
 }
 
+int FitHeight(const std::string& plain, int measuredHeight, int lineHeight) {
+  return measuredHeight + (sys::EndsWith(plain, "\r\n") ? lineHeight : 0);
+}
+
 int SearchBoldWidth(int width, int height, const RequestSizeAt& requestAt) {
   int widest = width;
   for (int i = 0; i < kWidthSteps; ++i) {

@@ -41,12 +41,17 @@ std::vector<std::string> MeasuredLines(const std::string& plain);
 // 10, at most 600; a line wider than 600 counts as as many lines of 600 as it fills.
 Size MeasureText(const std::vector<int>& lineWidths, int lineHeight);
 
+// The height the text control needs at a width that fits the text: the measured height, and
+// one line more after a final line break (a heading's text ends with one). The control counts
+// that last empty line, the measure leaves it out because it shows nothing.
+int FitHeight(const std::string& plain, int measuredHeight, int lineHeight);
+
 // What the text control asked for when set to a width (EN_REQUESTRESIZE).
 using RequestSizeAt = std::function<Size(int width)>;
 
 // Width of a text control holding bold text, which is wider than the measure: tries the widths
 // width, width + 10, ... width + 200 and takes the first at which the control needs no more than
-// height. When none fits: the widest width asked for (at least width) plus 10.
+// height (its FitHeight). When none fits: the widest width asked for (at least width) plus 10.
 int SearchBoldWidth(int width, int height, const RequestSizeAt& requestAt);
 
 // Outer size of the box for a text control of the given size.

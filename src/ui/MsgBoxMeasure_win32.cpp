@@ -44,7 +44,12 @@ int LineWidth(HDC dc, const std::string& line, int tabInterval) {
   return LOWORD(extent);
 }
 
-Size MeasureInBoxFont(const Box& box, const std::string& plain) {
+struct Measure {
+  Size text;
+  int lineHeight = 0;
+};
+
+Measure MeasureInBoxFont(const Box& box, const std::string& plain) {
   const FontDc dc(box.window, static_cast<HFONT>(box.font.Get()));
   TEXTMETRICA metrics{};
   ::GetTextMetricsA(dc.Get(), &metrics);
@@ -52,7 +57,10 @@ Size MeasureInBoxFont(const Box& box, const std::string& plain) {
   std::vector<int> widths;
   for (const std::string& line : MeasuredLines(plain))
     widths.push_back(LineWidth(dc.Get(), line, tabInterval));
-  return MeasureText(widths, LineHeight(metrics.tmHeight, metrics.tmExternalLeading, box.fontName));
+  Measure measure;
+  measure.lineHeight = LineHeight(metrics.tmHeight, metrics.tmExternalLeading, box.fontName);
+  measure.text = MeasureText(widths, measure.lineHeight);
+  return measure;
 }
 
 void Resize(HWND control, int width, int height) {
@@ -71,10 +79,11 @@ Size RequestSizeFor(Box& box, int width, int height) {
 }  // namespace
 
 Size TextControlSize(Box& box, const MarkedText& text) {
-  const Size measured = MeasureInBoxFont(box, text.plain);
-  Size control{measured.cx + 10, measured.cy};
+  const Measure measure = MeasureInBoxFont(box, text.plain);
+  Size control{measure.text.cx + 10, measure.text.cy};
   if (box.richEdit && !text.bold.empty()) {
-    control.cx = SearchBoldWidth(control.cx, control.cy, [&box, &control](int width) {
+    const int fit = FitHeight(text.plain, control.cy, measure.lineHeight);
+    control.cx = SearchBoldWidth(control.cx, fit, [&box, &control](int width) {
       return RequestSizeFor(box, width, control.cy);
     });
   }

@@ -55,6 +55,13 @@ TEST(MsgBoxMeasure, LineHeightAddsExternalLeadingAndOnePixelForMsPGothic) {
   EXPECT_EQ(LineHeight(13, 0, "MS Gothic"), 13);
 }
 
+TEST(MsgBoxBoldWidth, FitHeightCountsTheEmptyLineAfterAFinalLineBreak) {
+  EXPECT_EQ(FitHeight("HEADING\r\n\r\nText\r\n", 39, 13), 52);
+  EXPECT_EQ(FitHeight("Text", 13, 13), 13);
+  EXPECT_EQ(FitHeight("Text\r\nmore", 26, 13), 26);
+  EXPECT_EQ(FitHeight("Text\n", 13, 13), 13);
+}
+
 TEST(MsgBoxBoldWidth, TakesTheFirstWidthAtWhichTheTextFits) {
   std::vector<int> tried;
   // The text fits from 230 pixels on; narrower it needs a second line.

@@ -39,7 +39,7 @@ TEST(RegistryPaths, SplitIntoRootAndSubKey) {
       {"HKLM\\SOFTWARE\\Microsoft", RegRoot::LocalMachine, "SOFTWARE\\Microsoft"},
       {"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft", RegRoot::LocalMachine, "SOFTWARE\\Microsoft"},
       {"  hkcu\\Software\\X  ", RegRoot::CurrentUser, "Software\\X"},
-      {"Software\\Tollund", RegRoot::CurrentUser, "Software\\Tollund"},
+      {"Software\\Vendor", RegRoot::CurrentUser, "Software\\Vendor"},
       {"HKEY_USERS", RegRoot::Users, ""},
       {"HKCR\\", RegRoot::ClassesRoot, ""},
       {"HKNONE\\Software", RegRoot::CurrentUser, "Software"},  // unknown root names

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "stub/LogFormat.h"
+#include "sys/DateText.h"
 
 namespace {
 
@@ -80,8 +81,9 @@ TEST(LogFormat, LogFileSitsBesideTheProgramWithAnXPrefix) {
 }
 
 TEST(LogFormat, LineShape) {
-  kodebug::Stamp t{2026, 3, 7, 9, 5, 4};
-  const std::string stamp = kodebug::FormatLogStamp(t, ".", ":");
+  sys::DateTimeParts t;
+  t.Year = 2026, t.Month = 3, t.Day = 7, t.Hour = 9, t.Minute = 5, t.Second = 4;
+  const std::string stamp = sys::LogStampText(t, false, ".", ":");
   EXPECT_EQ("07.03.26 09:05:04", stamp);
   EXPECT_EQ("07.03.26 09:05:04    42   hello\r\n", kodebug::FormatLogLine(stamp, 42, "   ", "hello"));
   EXPECT_EQ("s 1234567 X \r\n", kodebug::FormatLogLine("s", 1234567, " X ", ""));

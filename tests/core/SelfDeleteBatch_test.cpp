@@ -30,8 +30,8 @@ TEST(SelfDeleteBatch, LinesLoopUntilTheFileIsGoneThenRemoveTheBatch) {
        "RD \"C:\\Temp\\SETUP_1\"\r\n"
        "DEL \"C:\\Temp\\_DEL_ME_.BAT\"\r\n"},
       {"short names, with folder",
-       {"C:\\DOCUME~1\\SETUP_~1\\Y_DISK.EXE", "C:\\DOCUME~1\\SETUP_~1", "C:\\DOCUME~1\\_DEL_ME_.BAT",
-        true, false},
+       {"C:\\DOCUME~1\\SETUP_~1\\Y_DISK.EXE", "C:\\DOCUME~1\\SETUP_~1",
+        "C:\\DOCUME~1\\_DEL_ME_.BAT", true, false},
        ":START\r\n"
        "DEL C:\\DOCUME~1\\SETUP_~1\\Y_DISK.EXE\r\n"
        "IF exist C:\\DOCUME~1\\SETUP_~1\\Y_DISK.EXE GOTO START\r\n"

@@ -33,7 +33,8 @@ class FileDelete : public ::testing::Test {
       const std::string name = found.cFileName;
       if (name == "." || name == "..") continue;
       ::SetFileAttributesA((folder + "\\" + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ClearAttributesBelow(folder + "\\" + name);
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        ClearAttributesBelow(folder + "\\" + name);
     } while (::FindNextFileA(search, &found));
     ::FindClose(search);
   }

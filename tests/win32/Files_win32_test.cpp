@@ -23,7 +23,8 @@ uint32_t FileDosDate(const std::string& path) {
   FILETIME written{}, local{};
   WORD date = 0, time = 0;
   if (!file || !::GetFileTime(file.Get(), nullptr, nullptr, &written) ||
-      !::FileTimeToLocalFileTime(&written, &local) || !::FileTimeToDosDateTime(&local, &date, &time))
+      !::FileTimeToLocalFileTime(&written, &local) ||
+      !::FileTimeToDosDateTime(&local, &date, &time))
     return 0;
   return (static_cast<uint32_t>(date) << 16) | time;
 }
@@ -123,9 +124,12 @@ TEST_F(SaveFile, FileThatCannotBeOpenedIsAFailureEvenForNoBytes) {
     const char* what;
     bool (*write)(const std::string&, const std::string&);
   } cases[] = {
-      {"save", [](const std::string& p, const std::string& d) { return sys::SaveFile(p, d, 0, false); }},
-      {"save append", [](const std::string& p, const std::string& d) { return sys::SaveFile(p, d, 0, true); }},
-      {"append", [](const std::string& p, const std::string& d) { return sys::AppendToFile(p, d, 0); }},
+      {"save",
+       [](const std::string& p, const std::string& d) { return sys::SaveFile(p, d, 0, false); }},
+      {"save append",
+       [](const std::string& p, const std::string& d) { return sys::SaveFile(p, d, 0, true); }},
+      {"append",
+       [](const std::string& p, const std::string& d) { return sys::AppendToFile(p, d, 0); }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -158,7 +162,7 @@ TEST_F(ReadFile, ReadsFromAnOffsetUpToMaxLen) {
     int64_t offset;
     std::string expected;
   } cases[] = {{0, 0, "0123456789"}, {4, 2, "2345"}, {0, 7, "789"},
-               {0, 10, ""},          {0, 11, ""},     {0, -3, ""}};
+               {0, 10, ""},          {0, 11, ""},    {0, -3, ""}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.offset);
     EXPECT_EQ(c.expected, sys::ReadFileToString(path, c.maxLen, c.offset));
@@ -173,8 +177,8 @@ TEST_F(ReadFile, SizesAndOffsetsBeyondFourGiB) {
   const std::string path = Path("huge.bin");
   const int64_t size = 5LL << 30;
   {
-    sys::ScopedFileHandle file(::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0,
-                                             nullptr, CREATE_ALWAYS, 0, nullptr));
+    sys::ScopedFileHandle file(::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                             CREATE_ALWAYS, 0, nullptr));
     ASSERT_TRUE(file);
     ASSERT_EQ(size, sys::FileSeek64(file.Get(), size, sys::SeekOrigin::Begin));
     ASSERT_TRUE(::SetEndOfFile(file.Get()));

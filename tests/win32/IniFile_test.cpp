@@ -41,7 +41,7 @@ TEST_F(IniFile, AbsentOrEmptyValuesGiveTheDefault) {
   } cases[] = {
       {file_, "S", "Empty"},         {file_, "S", "Blank"},       {file_, "S", "Missing"},
       {file_, "Missing", "Set"},     {folder_ + "\\none.ini", "S", "Set"},
-      {file_, "S", ""},              {file_, "", "Set"},
+      {file_, "S", ""},              {file_, "", "Set"},          {"", "S", "Set"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file + " [" + c.section + "] " + c.key);

@@ -16,29 +16,32 @@ struct BoxSearch {
   HWND found;
 };
 
+BOOL CALLBACK MatchBox(HWND wnd, LPARAM param) {
+  auto* search = reinterpret_cast<BoxSearch*>(param);
+  char name[32] = {};
+  ::GetClassNameA(wnd, name, sizeof name);
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(wnd, &pid);
+  if (std::string(name) != kBoxClass) return TRUE;
+  if (search->processId != 0 && pid != search->processId) return TRUE;
+  search->found = wnd;
+  return FALSE;
+}
+
 HWND FindBox(DWORD processId) {
   BoxSearch search{processId, nullptr};
-  ::EnumWindows(
-      [](HWND wnd, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<BoxSearch*>(param);
-        char name[32] = {};
-        ::GetClassNameA(wnd, name, sizeof name);
-        DWORD pid = 0;
-        ::GetWindowThreadProcessId(wnd, &pid);
-        if (std::string(name) != kBoxClass || (s->processId != 0 && pid != s->processId))
-          return TRUE;
-        s->found = wnd;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  ::EnumWindows(MatchBox, reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+BOOL CALLBACK CountChild(HWND, LPARAM count) {
+  ++*reinterpret_cast<int*>(count);
+  return TRUE;
 }
 
 int ChildCount(HWND box) {
   int count = 0;
-  ::EnumChildWindows(
-      box, [](HWND, LPARAM n) -> BOOL { return ++*reinterpret_cast<int*>(n), TRUE; },
-      reinterpret_cast<LPARAM>(&count));
+  ::EnumChildWindows(box, CountChild, reinterpret_cast<LPARAM>(&count));
   return count;
 }
 

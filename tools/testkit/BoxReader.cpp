@@ -42,20 +42,19 @@ RECT PlaceInClient(HWND child, HWND box) {
   return place;
 }
 
+BOOL CALLBACK CollectChild(HWND child, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+  return TRUE;
+}
+
 std::vector<HWND> Children(HWND box) {
   std::vector<HWND> children;
-  ::EnumChildWindows(
-      box,
-      [](HWND child, LPARAM list) -> BOOL {
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&children));
+  ::EnumChildWindows(box, CollectChild, reinterpret_cast<LPARAM>(&children));
   return children;
 }
 
-bool IsBold(const RemoteMemory& memory, HWND text, int at) {
-  const CHARRANGE range{at, at + 1};
+bool IsBold(const RemoteMemory& memory, HWND text, int at, int length) {
+  const CHARRANGE range{at, at + length};
   CHARFORMATA format{};
   format.cbSize = sizeof format;
   if (!memory.Write(0, &range, sizeof range) || !memory.Write(sizeof range, &format, sizeof format))
@@ -66,20 +65,26 @@ bool IsBold(const RemoteMemory& memory, HWND text, int at) {
   return (format.dwMask & CFM_BOLD) && (format.dwEffects & CFE_BOLD);
 }
 
-// One character at a time: the runs come out exactly as the control holds them.
-std::vector<BoxTextRun> BoldRunsOf(HWND text, int length) {
+void AddToRuns(std::vector<BoxTextRun>& runs, int start, int end) {
+  if (!runs.empty() && runs.back().end == start)
+    runs.back().end = end;
+  else
+    runs.push_back(BoxTextRun{start, end});
+}
+
+// One character at a time, so the runs come out exactly as the control holds them; a line break
+// is one paragraph mark of two characters, which the control selects only as a whole.
+std::vector<BoxTextRun> BoldRunsOf(HWND control, const std::string& text) {
   std::vector<BoxTextRun> runs;
-  const RemoteMemory memory(text, sizeof(CHARRANGE) + sizeof(CHARFORMATA));
+  const RemoteMemory memory(control, sizeof(CHARRANGE) + sizeof(CHARFORMATA));
   if (!memory) return runs;
-  for (int at = 0; at < length; ++at) {
-    if (!IsBold(memory, text, at)) continue;
-    if (!runs.empty() && runs.back().end == at)
-      runs.back().end = at + 1;
-    else
-      runs.push_back(BoxTextRun{at, at + 1});
+  const int size = static_cast<int>(text.size());
+  for (int at = 0, length = 1; at < size; at += length) {
+    length = (text[at] == '\r' && at + 1 < size && text[at + 1] == '\n') ? 2 : 1;
+    if (IsBold(memory, control, at, length)) AddToRuns(runs, at, at + length);
   }
   const CHARRANGE none{0, 0};
-  if (memory.Write(0, &none, sizeof none)) Send(text, EM_EXSETSEL, 0, memory.At(0));
+  if (memory.Write(0, &none, sizeof none)) Send(control, EM_EXSETSEL, 0, memory.At(0));
   return runs;
 }
 
@@ -90,7 +95,7 @@ void ReadTextControl(HWND box, HWND text, BoxReport& report) {
   report.textRightAligned = (::GetWindowLongA(text, GWL_STYLE) & ES_RIGHT) != 0;
   report.textRightToLeft = (::GetWindowLongA(text, GWL_EXSTYLE) & WS_EX_RTLREADING) != 0;
   if (sys::EqualsNoCase(report.textClass, "RichEdit"))
-    report.bold = BoldRunsOf(text, static_cast<int>(report.text.size()));
+    report.bold = BoldRunsOf(text, report.text);
 }
 
 BoxButton ReadButton(HWND box, HWND button, HWND focus) {
