@@ -18,6 +18,7 @@
 #include "sys/Files.h"
 #include "sys/ScopedHandle.h"
 #include "sys/Switches.h"
+#include "ui/KoProgBar.h"
 
 using kodebug::DebugLog;
 
@@ -162,6 +163,8 @@ void RunMessageLoop() {
 }  // namespace
 
 void* MainWindowHandle() { return MainWnd; }
+void* MainProgressHandle() { return MainProgress; }
+void* ActivityBarHandle() { return ActivityBar; }
 
 void RegisterQueryCancelAutoPlay(bool on) {
   QueryCancelAutoPlayMsg = on ? ::RegisterWindowMessageA("QueryCancelAutoPlay") : 0;
@@ -219,6 +222,7 @@ void WinMain() {
   if (MainWnd) ::KillTimer(MainWnd, kTimerId);
   inethttp::SetDownloadAbort(true);
   inethttp::FreeWinInet();
+  koprogbar::ReleaseSharedProgressBar();  // its last event still finds the bars
   NotifyListener(kNotifyLoopEnded, 0);
 }
 

@@ -42,7 +42,9 @@ void NotifyListener(unsigned code, intptr_t value);
 // with 1 so that inserting the disk does not start anything.
 void RegisterQueryCancelAutoPlay(bool on);
 
-// The main window (null before WinMain creates it).
+// The main window and its two progress bars (null before WinMain creates them).
 void* MainWindowHandle();
+void* MainProgressHandle();
+void* ActivityBarHandle();
 
 }  // namespace stubwin
