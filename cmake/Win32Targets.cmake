@@ -20,8 +20,8 @@ add_custom_command(TARGET stub POST_BUILD
   COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tools/pe_move_header.py $<TARGET_FILE:stub>
   VERBATIM)
 
-add_library(testkit STATIC tools/testkit/DebugViewer.cpp tools/testkit/Processes.cpp
-  tools/testkit/AgentProbe.cpp)
+file(GLOB TESTKIT_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tools/testkit/*.cpp)
+add_library(testkit STATIC ${TESTKIT_SOURCES})
 target_include_directories(testkit PUBLIC tools/testkit)
 target_link_libraries(testkit PUBLIC stubcore)
 stub_warnings(testkit)
@@ -30,6 +30,11 @@ add_executable(kodebug-viewer tools/kodebug/KoDebugViewer.cpp)
 target_link_libraries(kodebug-viewer PRIVATE testkit)
 target_link_options(kodebug-viewer PRIVATE ${STUB_WIN32_LINK})
 stub_warnings(kodebug-viewer)
+
+add_executable(boxdriver tools/boxdriver/BoxDriver.cpp)
+target_link_libraries(boxdriver PRIVATE testkit)
+target_link_options(boxdriver PRIVATE ${STUB_WIN32_LINK})
+stub_warnings(boxdriver)
 
 add_executable(agentctl tools/agentctl/AgentCtl.cpp)
 target_link_libraries(agentctl PRIVATE testkit)
@@ -54,7 +59,7 @@ add_dependencies(win32_tests stub)
 # Scenario tests: the real stub.exe on packages made by stubpack, observed from outside.
 file(GLOB SCENARIO_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/scenario/*.cpp)
 add_executable(scenario_tests ${SCENARIO_SOURCES})
-target_link_libraries(scenario_tests PRIVATE stubpack_lib testkit GTest::gtest_main)
+target_link_libraries(scenario_tests PRIVATE stubpack_lib stubwin testkit GTest::gtest_main)
 target_link_options(scenario_tests PRIVATE ${STUB_WIN32_LINK})
 target_compile_definitions(scenario_tests PRIVATE
   STUB_EXE_UNIX_PATH="$<TARGET_FILE:stub>")

@@ -3,9 +3,11 @@
 #include "agent/StubAU.h"
 
 #include "agent/AgentVars.h"
+#include "agent/UpdateFiles.h"
 #include "stub/KoDebug.h"
 #include "stub/NotBuiltYet.h"
 #include "sys/Platform.h"
+#include "ui/KoMsgBox.h"
 
 namespace au {
 
@@ -22,6 +24,8 @@ void AgentTick() {
     vars.fetchInfoOnly = false;
     NotBuiltYet("JustDownloadInfoFile");
   } else {
+    // The agent's boxes take their font from the .original file, read anew at every tick.
+    komsgbox::SetMsgBoxFont(original::FontName(), original::FontSize(), original::CharSet());
     if (AdvanceTickCounters(vars)) ::PostQuitMessage(0);
     kodebug::ConsoleProcessLine(" AutoUpdateTimerCount=" + std::to_string(vars.tickCount));
     if (vars.tickCount >= 1) {

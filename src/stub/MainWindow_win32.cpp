@@ -18,6 +18,7 @@
 #include "sys/Files.h"
 #include "sys/ScopedHandle.h"
 #include "sys/Switches.h"
+#include "ui/KoMsgBox.h"
 #include "ui/KoProgBar.h"
 
 using kodebug::DebugLog;
@@ -215,6 +216,8 @@ void WinMain() {
   ::CreateWindowExA(0, stubglob::StubClassName.c_str(), title.c_str(),
                     WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, at.x, at.y, kWindowWidth,
                     kWindowHeight, nullptr, nullptr, instance, nullptr);
+  const TGFileInfo& own = *stubglob::OwnFileInfo;
+  komsgbox::SetMsgBoxFont(own.GetFontName(), own.GetFontSize(), own.GetCharset());
   if (MainWnd) {
     ::ShowWindow(MainWnd, SW_HIDE);
     RunMessageLoop();

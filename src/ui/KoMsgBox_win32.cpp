@@ -1,6 +1,8 @@
 // ShowMsgBox and its front-ends: builds the box, runs its modal loop and hands back the answer.
 // This file must contain only Win32 specific code.
 #include "ui/KoMsgBox.h"
+
+#include "sys/Pumping.h"
 #include "ui/MsgBoxWindow.h"
 
 namespace komsgbox {
@@ -46,41 +48,26 @@ void BuildBox(Box& box, const std::string& text, HINSTANCE instance) {
 }
 
 // A quit request ends the box without a choice and stays queued for the loop that called it.
-void EndForQuit(Box& box, const MSG& msg) {
-  box.quit = true;
+// A failing GetMessage (it cannot fail with these arguments) ends the box too, rather than spin.
+void EndEarly(Box& box, BOOL got, const MSG& msg) {
+  box.quit = got == 0;
   if (::IsWindow(box.window)) ::SendMessageA(box.window, WM_CLOSE, 0, 0);
   box.done = true;
-  ::PostQuitMessage(static_cast<int>(msg.wParam));
+  if (box.quit) ::PostQuitMessage(static_cast<int>(msg.wParam));
 }
 
 void RunBoxLoop(Box& box) {
-  MSG msg;
+  MSG msg{};
   while (!box.done) {
-    if (::GetMessageA(&msg, nullptr, 0, 0) <= 0) {
-      EndForQuit(box, msg);
+    const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
+    if (got <= 0) {
+      EndEarly(box, got, msg);
       break;
     }
     if (FilterKey(box, msg)) continue;
     ::TranslateMessage(&msg);
     ::DispatchMessageA(&msg);
   }
-}
-
-// The caller's windows get a moment to repaint what the box covered before it goes on.
-void PauseAfterBox() {
-  const DWORD start = ::GetTickCount();
-  MSG msg;
-  do {
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (msg.message == WM_QUIT) {
-        ::PostQuitMessage(static_cast<int>(msg.wParam));
-        return;
-      }
-      ::TranslateMessage(&msg);
-      ::DispatchMessageA(&msg);
-    }
-    ::Sleep(10);
-  } while (::GetTickCount() - start < 100);
 }
 
 int RunBox(Box& box, HWND parent, const std::string& text, const std::string& caption) {
@@ -113,7 +100,9 @@ int ShowMsgBox(uintptr_t Owner, const std::string& Text, const std::string& Capt
   box.owner = parent;
   if (box.owner) ::EnableWindow(box.owner, FALSE);
   const int result = RunBox(box, parent, text, Caption);
-  if (!box.quit) PauseAfterBox();
+  // The caller's windows get a moment to repaint what the box covered. Not after a quit
+  // request: the wait would take the re-posted WM_QUIT out of the queue.
+  if (!box.quit) sys::DelayPumping(0, 100);
   return result;
 }
 

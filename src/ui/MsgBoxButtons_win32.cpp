@@ -2,9 +2,9 @@
 // handle (Tab, arrows, Enter, Escape, mnemonics) are taken from the box's own message loop
 // before they are dispatched.
 // This file must contain only Win32 specific code.
-#include <algorithm>
-
 #include "ui/MsgBoxWindow.h"
+
+#include <algorithm>
 
 namespace komsgbox {
 namespace {

@@ -1,9 +1,9 @@
 // How big the text control gets: the text measured line by line in the box font, and for bold
 // text (wider than that measure) the width at which the control itself says the text fits.
 // This file must contain only Win32 specific code.
-#include <richedit.h>
-
 #include "ui/MsgBoxWindow.h"
+
+#include <richedit.h>
 
 namespace komsgbox {
 namespace {

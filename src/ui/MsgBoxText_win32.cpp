@@ -3,9 +3,9 @@
 // the mark-up parser found. Without the library the box still shows its text, plainly, in a
 // read-only edit control.
 // This file must contain only Win32 specific code.
-#include <richedit.h>
-
 #include "ui/MsgBoxWindow.h"
+
+#include <richedit.h>
 
 namespace komsgbox {
 namespace {

@@ -1,10 +1,10 @@
 // The box window: its class, registered for the time a box is up, and its window procedure.
 // This file must contain only Win32 specific code.
+#include "ui/MsgBoxWindow.h"
+
 #include <richedit.h>
 
 #include <algorithm>
-
-#include "ui/MsgBoxWindow.h"
 
 namespace komsgbox {
 namespace {

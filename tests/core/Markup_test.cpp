@@ -13,16 +13,16 @@ TEST(MarkupExpand, ReplacesEscapesAndTagsInOnePass) {
   struct Case {
     std::string text, expanded;
   } cases[] = {
-      {"a\\\\nb", "a\r\nb"},          // two backslashes and n
-      {"a\\nb", "a\\nb"},             // a single backslash is shown as typed
-      {"a\\\\Nb", "a\\\\Nb"},         // the escapes are case-sensitive
+      {"a\\\\nb", "a\r\nb"},   // two backslashes and n
+      {"a\\nb", "a\\nb"},      // a single backslash is shown as typed
+      {"a\\\\Nb", "a\\\\Nb"},  // the escapes are case-sensitive
       {"a\\\\tb", "a\tb"},
       {"a\\\\Tb", "a\\\\Tb"},
       {"x<P>y<p>z", "x\r\ny\r\nz"},  // tags in any case
       {"x<T>y<t>z", "x\ty\tz"},
-      {"<<P>P>", "<\r\nP>"},          // inserted text is never searched again
+      {"<<P>P>", "<\r\nP>"},  // inserted text is never searched again
       {"<P<T>>", "<P\t>"},
-      {"\\\\\\\\n", "\\\\\r\n"},      // leftmost match first
+      {"\\\\\\\\n", "\\\\\r\n"},  // leftmost match first
       {"<b>, <BR>, <PP>", "<b>, <BR>, <PP>"},
       {"", ""},
   };
@@ -36,9 +36,14 @@ TEST(MarkupHeading, CapitalisesOnlyTheBuiltInCaptions) {
   struct Case {
     std::string caption, heading;
   } cases[] = {
-      {"Error", "ERROR"},         {"Attention", "ATTENTION"}, {"Confirm", "CONFIRM"},
-      {"error", "ERROR"},         {"Fehler", "Fehler"},       {"Warning", "Warning"},
-      {"Setup of Tool 2", "Setup of Tool 2"},                 {"", ""},
+      {"Error", "ERROR"},
+      {"Attention", "ATTENTION"},
+      {"Confirm", "CONFIRM"},
+      {"error", "ERROR"},
+      {"Fehler", "Fehler"},
+      {"Warning", "Warning"},
+      {"Setup of Tool 2", "Setup of Tool 2"},
+      {"", ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.caption);

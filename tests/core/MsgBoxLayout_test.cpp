@@ -33,12 +33,12 @@ TEST(MsgBoxMeasure, WidestLinePlusTenAtMostSixHundredAndWrappedLinesCount) {
     std::vector<int> widths;
     int cx, cy;
   } cases[] = {
-      {{100}, 110, 13},
-      {{100, 250, 0}, 260, 39},
-      {{599}, 600, 13},     // 609 capped
-      {{600}, 600, 26},     // a line of 600 already counts twice
-      {{1300, 20}, 600, 52},
-      {{}, 0, 0},
+      {{100}, 110, 13},          // one line
+      {{100, 250, 0}, 260, 39},  // the widest counts, an empty line too
+      {{599}, 600, 13},          // 609 capped
+      {{600}, 600, 26},          // a line of 600 already counts twice
+      {{1300, 20}, 600, 52},     // three lines of 600 and one more
+      {{}, 0, 0},                // nothing to measure
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.cx);
@@ -91,7 +91,7 @@ TEST(MsgBoxBoxSize, MarginsFramesAndTheMinimumWidth) {
     Size control;
     int cx, cy;
   } cases[] = {
-      {{23, 13}, 360, 13 + 36 + 90 + 8 + 19},             // narrow and low: wide margins
+      {{23, 13}, 360, 13 + 36 + 90 + 8 + 19},              // narrow and low: wide margins
       {{199, 39}, 199 + 54 + 128 + 8, 39 + 36 + 64 + 27},  // narrow only
       {{200, 38}, 360, 38 + 36 + 90 + 27},
       {{610, 130}, 610 + 54 + 64 + 8, 130 + 36 + 64 + 27},

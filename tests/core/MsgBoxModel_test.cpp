@@ -66,7 +66,7 @@ TEST(MsgBoxButtons, DefaultButtonFieldIsTakenModuloTheCount) {
     uint32_t flags;
     int count, index;
   } cases[] = {
-      {0x000, 3, 0}, {0x100, 3, 1}, {0x200, 3, 2}, {0x200, 2, 0},
+      {0x000, 3, 0}, {0x100, 3, 1}, {0x200, 3, 2},  {0x200, 2, 0},
       {0x300, 2, 1}, {0x100, 1, 0}, {0x100, 0, -1}, {0xF00 | kYesNo, 2, 1},
   };
   for (const Case& c : cases) {
@@ -141,7 +141,7 @@ TEST(MsgBoxKeys, FocusMovesWrapAround) {
     bool forward;
     int next;
   } cases[] = {
-      {0, 3, true, 1}, {2, 3, true, 0}, {0, 3, false, 2}, {1, 2, false, 0},
+      {0, 3, true, 1}, {2, 3, true, 0},  {0, 3, false, 2},  {1, 2, false, 0},
       {0, 1, true, 0}, {-1, 3, true, 0}, {-1, 3, false, 2}, {0, 0, true, -1},
   };
   for (const Case& c : cases) {

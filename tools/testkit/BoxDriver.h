@@ -34,6 +34,7 @@ struct BoxReport {
   RECT frame{};  // screen coordinates
   SIZE client{};
   bool topmost = false;
+  HWND textControl = nullptr;
   std::string text;  // as the text control holds it
   std::vector<BoxTextRun> bold;
   std::string textClass;  // "RichEdit" or "Edit"

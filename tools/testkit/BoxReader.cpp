@@ -1,11 +1,11 @@
 // Reading a message box: caption, frame, the text control with its bold runs, the buttons, the
 // system menu's Close command, the owner and the font.
+#include "BoxDriver.h"
+
 #include <richedit.h>
 
 #include <algorithm>
-#include <cstdio>
 
-#include "BoxDriver.h"
 #include "RemoteMemory.h"
 #include "sys/UtilsText.h"
 
@@ -89,13 +89,13 @@ std::vector<BoxTextRun> BoldRunsOf(HWND control, const std::string& text) {
 }
 
 void ReadTextControl(HWND box, HWND text, BoxReport& report) {
+  report.textControl = text;
   report.textClass = ClassOf(text);
   report.text = TextOf(text);
   report.textPlace = PlaceInClient(text, box);
   report.textRightAligned = (::GetWindowLongA(text, GWL_STYLE) & ES_RIGHT) != 0;
   report.textRightToLeft = (::GetWindowLongA(text, GWL_EXSTYLE) & WS_EX_RTLREADING) != 0;
-  if (sys::EqualsNoCase(report.textClass, "RichEdit"))
-    report.bold = BoldRunsOf(text, report.text);
+  if (sys::EqualsNoCase(report.textClass, "RichEdit")) report.bold = BoldRunsOf(text, report.text);
 }
 
 BoxButton ReadButton(HWND box, HWND button, HWND focus) {

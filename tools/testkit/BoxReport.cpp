@@ -1,7 +1,8 @@
 // What a message box showed, in the forms tests compare and people read.
+#include "BoxDriver.h"
+
 #include <cstdio>
 
-#include "BoxDriver.h"
 #include "sys/UtilsText.h"
 
 namespace testkit {

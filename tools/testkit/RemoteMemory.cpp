@@ -5,9 +5,9 @@ namespace testkit {
 RemoteMemory::RemoteMemory(HWND owner, size_t size) {
   DWORD pid = 0;
   ::GetWindowThreadProcessId(owner, &pid);
-  process_.Reset(::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE |
-                                   PROCESS_QUERY_INFORMATION,
-                               FALSE, pid));
+  process_.Reset(::OpenProcess(
+      PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_INFORMATION, FALSE,
+      pid));
   if (process_)
     address_ = ::VirtualAllocEx(process_.Get(), nullptr, size, MEM_COMMIT, PAGE_READWRITE);
 }
@@ -22,8 +22,9 @@ LPARAM RemoteMemory::At(size_t offset) const {
 
 bool RemoteMemory::Write(size_t offset, const void* data, size_t size) const {
   SIZE_T written = 0;
-  return address_ && ::WriteProcessMemory(process_.Get(), reinterpret_cast<void*>(At(offset)),
-                                          data, size, &written) &&
+  return address_ &&
+         ::WriteProcessMemory(process_.Get(), reinterpret_cast<void*>(At(offset)), data, size,
+                              &written) &&
          written == size;
 }
 

@@ -1,8 +1,9 @@
 // A picture of a box as it stands on screen, for a person to look at (not compared by tests).
+#include "BoxDriver.h"
+
 #include <cstdio>
 #include <vector>
 
-#include "BoxDriver.h"
 #include "sys/ScopedHandle.h"
 
 namespace testkit {
@@ -44,8 +45,8 @@ bool CaptureScreen(const RECT& area, BITMAPINFOHEADER& header, std::vector<char>
   bool ok = false;
   if (memory && bitmap) {
     const HGDIOBJ old = ::SelectObject(memory.Get(), bitmap.Get());
-    ok = ::BitBlt(memory.Get(), 0, 0, header.biWidth, header.biHeight, screen, area.left,
-                  area.top, SRCCOPY) != 0;
+    ok = ::BitBlt(memory.Get(), 0, 0, header.biWidth, header.biHeight, screen, area.left, area.top,
+                  SRCCOPY) != 0;
     ::GdiFlush();
     if (ok) {
       const char* from = static_cast<const char*>(bits);
