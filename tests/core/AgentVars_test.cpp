@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "AgentFilesScope.h"
 #include "FakeIni.h"
 #include "PackageImage.h"
 #include "agent/TransientFlags.h"
@@ -81,26 +82,17 @@ using au::AgentVars;
 // Commands that read and write the .original and .info files, and set override bytes.
 class AgentFileCommands : public ::testing::Test {
  protected:
-  void SetUp() override {
-    FakeIni::Clear();
-    previous_ = au::SetIniAccess(FakeIni::Access());
-    au::SetAgentFolder("C:\\App\\");
+  static TGFileInfo ToolDescriptor() {
     testimg::Package package;
     package.updateInfo = "|http://127.0.0.1/|Tool.info|Tool.exe|";
-    descriptor_.Create(pack::MemorySource(package.Build()));
-    own_ = stubglob::OwnFileInfo;
-    stubglob::OwnFileInfo = &descriptor_;
-    au::ResetTransientFlags();
+    TGFileInfo info;
+    info.Create(pack::MemorySource(package.Build()));
+    return info;
   }
-  void TearDown() override {
-    stubglob::OwnFileInfo = own_;
-    au::SetAgentFolder("");
-    au::SetIniAccess(previous_);
-    au::ResetTransientFlags();
-  }
-  au::IniAccess previous_;
-  TGFileInfo descriptor_;
-  TGFileInfo* own_ = nullptr;
+  void SetUp() override { FakeIni::Clear(); }
+
+  TGFileInfo descriptor_ = ToolDescriptor();
+  AgentFilesScope scope_{FakeIni::Access(), "C:\\App\\", &descriptor_};
   AgentVars vars_;
 };
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "AgentFilesScope.h"
 #include "FakeIni.h"
 #include "PackageImage.h"
 #include "agent/AgentClock.h"
@@ -38,28 +39,14 @@ const std::string kInfo = std::string(kFolder) + "MyApp.beta.info";
 // The running agent's descriptor names MyApp.beta.info, and its folder is kFolder.
 class UpdateFiles : public ::testing::Test {
  protected:
-  void SetUp() override {
-    FakeIni::Clear();
-    previousAccess_ = au::SetIniAccess(FakeIni::Access());
-    previousInfo_ = stubglob::OwnFileInfo;
-    stubglob::OwnFileInfo = &descriptor_;
-    au::SetAgentFolder(kFolder);
-    au::ResetTransientFlags();
-  }
-  void TearDown() override {
-    au::ResetTransientFlags();
-    au::SetAgentFolder("");
-    stubglob::OwnFileInfo = previousInfo_;
-    au::SetIniAccess(previousAccess_);
-    FakeIni::Clear();
-  }
+  void SetUp() override { FakeIni::Clear(); }
+  void TearDown() override { FakeIni::Clear(); }
 
   TGFileInfo descriptor_ =
       DescriptorWithUpdateInfo("|http://example.com/up/|MyApp.beta.info|MyApp.exe|");
 
  private:
-  au::IniAccess previousAccess_;
-  TGFileInfo* previousInfo_ = nullptr;
+  AgentFilesScope scope_{FakeIni::Access(), kFolder, &descriptor_};
 };
 
 // ---- Paths ------------------------------------------------------------------------------------

@@ -1,10 +1,13 @@
 // The update description files on real INI files, through the system's private-profile functions.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <cstdint>
 #include <string>
 
 #include "../core/PackageImage.h"
+#include "../core/AgentFilesScope.h"
 #include "Processes.h"
 #include "agent/AgentClock.h"
 #include "agent/TransientFlags.h"
@@ -77,17 +80,10 @@ class UpdateFilesOnDisk : public ::testing::Test {
  protected:
   void SetUp() override {
     folder_ = testkit::MakeScratchFolder("updatefiles");
-    previousAccess_ = au::SetIniAccess(au::SystemIniAccess());
-    previousInfo_ = stubglob::OwnFileInfo;
-    stubglob::OwnFileInfo = &descriptor_;
-    au::SetAgentFolder(folder_);
-    au::ResetTransientFlags();
+    scope_ = std::make_unique<AgentFilesScope>(au::SystemIniAccess(), folder_, &descriptor_);
   }
   void TearDown() override {
-    au::ResetTransientFlags();
-    au::SetAgentFolder("");
-    stubglob::OwnFileInfo = previousInfo_;
-    au::SetIniAccess(previousAccess_);
+    scope_.reset();
     testkit::DeleteTree(folder_);
   }
 
@@ -103,8 +99,7 @@ class UpdateFilesOnDisk : public ::testing::Test {
   TGFileInfo descriptor_ = AgentDescriptor();
 
  private:
-  au::IniAccess previousAccess_;
-  TGFileInfo* previousInfo_ = nullptr;
+  std::unique_ptr<AgentFilesScope> scope_;
 };
 
 TEST_F(UpdateFilesOnDisk, BothFilesLieInTheAgentFolder) {
