@@ -17,14 +17,14 @@ Size ClientSize(HWND wnd) {
   return Size{client.right, client.bottom};
 }
 
-HWND CreateButton(const Box& box, const ButtonSpec& spec, const Rect& place, int id,
+HWND CreateButton(const Box& box, const ButtonSpec& wanted, const Rect& place, int id,
                   HINSTANCE instance) {
   const HWND button =
-      ::CreateWindowExA(0, "Button", spec.caption.c_str(), WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
+      ::CreateWindowExA(0, "Button", wanted.caption.c_str(), WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
                         place.left, place.top, place.width, place.height, box.window,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
   if (!button) return nullptr;
-  ::SetWindowLongPtrA(button, GWLP_USERDATA, spec.code);
+  ::SetWindowLongPtrA(button, GWLP_USERDATA, wanted.code);
   ::SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(box.font.Get()), FALSE);
   return button;
 }

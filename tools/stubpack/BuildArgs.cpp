@@ -243,8 +243,8 @@ const OptionSpec kOptions[] = {
 };
 
 const OptionSpec* FindOption(const std::string& name) {
-  for (const OptionSpec& spec : kOptions)
-    if (name == spec.name) return &spec;
+  for (const OptionSpec& wanted : kOptions)
+    if (name == wanted.name) return &wanted;
   return nullptr;
 }
 
@@ -254,13 +254,13 @@ bool ApplyOption(const std::vector<std::string>& args, size_t& i, BuildRequest& 
   const std::string& arg = args[i];
   const size_t equals = arg.find('=');
   const std::string name = arg.substr(0, equals);
-  const OptionSpec* spec = FindOption(name);
-  if (spec == nullptr) {
+  const OptionSpec* wanted = FindOption(name);
+  if (wanted == nullptr) {
     error = "unknown option " + name + " (see stubpack build --help)";
     return false;
   }
   std::string value;
-  if (spec->valueName == nullptr) {
+  if (wanted->valueName == nullptr) {
     if (equals != std::string::npos) {
       error = name + " takes no value";
       return false;
@@ -270,10 +270,10 @@ bool ApplyOption(const std::vector<std::string>& args, size_t& i, BuildRequest& 
   } else if (i + 1 < args.size()) {
     value = args[++i];
   } else {
-    error = name + " needs a value: " + spec->valueName;
+    error = name + " needs a value: " + wanted->valueName;
     return false;
   }
-  return spec->apply(request, value, error);
+  return wanted->apply(request, value, error);
 }
 
 bool ReadTextFile(const std::string& path, std::string& text, std::string& error) {
@@ -351,14 +351,14 @@ std::string BuildHelp() {
       "Files are packed in command-line order; --dir adds a folder's files sorted by name.\n"
       "\n"
       "options:\n";
-  for (const OptionSpec& spec : kOptions) {
+  for (const OptionSpec& wanted : kOptions) {
     std::string left =
-        std::string("  ") + spec.name + (spec.valueName ? std::string(" ") + spec.valueName : "");
+        std::string("  ") + wanted.name + (wanted.valueName ? std::string(" ") + wanted.valueName : "");
     if (left.size() < 30)
       left.resize(30, ' ');
     else
       left += "\n" + std::string(30, ' ');
-    help += left + spec.help + "\n";
+    help += left + wanted.help + "\n";
   }
   help +=
       "\n"
