@@ -1,0 +1,63 @@
+// This file must contain only truly operating-system independent code.
+#include "pack/EntryStream.h"
+
+#include <zlib.h>
+
+#include <cstring>
+#include <vector>
+
+namespace pack {
+
+bool EntrySplitter::Text(const char* data, size_t n) {
+  if (inData_) return n == 0 || handler_.Data(data, n);
+  const void* zero = std::memchr(data, 0, n);
+  const size_t head = zero ? static_cast<size_t>(static_cast<const char*>(zero) - data) : n;
+  if (nameList_.size() + head > kMaxNameList) return false;
+  nameList_.append(data, head);
+  if (!zero) return true;
+  inData_ = true;
+  if (!handler_.NameList(nameList_)) return false;
+  return Text(data + head + 1, n - head - 1);
+}
+
+bool EntrySplitter::Finish() {
+  if (!inData_) {
+    inData_ = true;
+    if (!handler_.NameList(nameList_)) return false;
+  }
+  return handler_.End();
+}
+
+struct BlockInflater::Stream {
+  z_stream z{};
+  std::vector<char> out = std::vector<char>(65536);
+};
+
+BlockInflater::BlockInflater() : stream_(new Stream) {
+  if (inflateInit(&stream_->z) != Z_OK) throw ZlibBlockError("inflateInit failed");
+}
+
+BlockInflater::~BlockInflater() { inflateEnd(&stream_->z); }
+
+bool BlockInflater::Feed(const uint8_t* data, size_t n, EntrySplitter& out) {
+  z_stream& z = stream_->z;
+  z.next_in = const_cast<Bytef*>(data);
+  z.avail_in = static_cast<uInt>(n);
+  // Go on while input is left or the last call filled the whole output buffer.
+  bool full = false;
+  while (!ended_ && (z.avail_in > 0 || full)) {
+    z.next_out = reinterpret_cast<Bytef*>(stream_->out.data());
+    z.avail_out = static_cast<uInt>(stream_->out.size());
+    const int result = inflate(&z, Z_NO_FLUSH);
+    if (result == Z_BUF_ERROR) return true;  // no progress possible: more input needed
+    if (result < 0 || result == Z_NEED_DICT)
+      throw ZlibBlockError(z.msg ? z.msg : "zlib error " + std::to_string(result));
+    ended_ = result == Z_STREAM_END;
+    const size_t produced = stream_->out.size() - z.avail_out;
+    full = z.avail_out == 0;
+    if (!out.Text(stream_->out.data(), produced)) return false;
+  }
+  return true;
+}
+
+}  // namespace pack

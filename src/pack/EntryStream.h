@@ -1,0 +1,70 @@
+// The body of one block of the entry stream, taken in pieces as it is read from the volume: the
+// zlib inflater for compressed bodies and the splitter that cuts the entry text at its first
+// byte 0 into the name list and the file data. Pieces flow straight through, so an entry of any
+// size needs only a bounded amount of memory.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+namespace pack {
+
+// A zlib stream that zlib itself reports as damaged. The one error the extraction raises: its
+// caller reports it.
+class ZlibBlockError : public std::runtime_error {
+ public:
+  explicit ZlibBlockError(const std::string& message) : std::runtime_error(message) {}
+};
+
+// Receives the parts of one entry text. A false result stops the block: the package is damaged.
+class EntryTextHandler {
+ public:
+  virtual ~EntryTextHandler() = default;
+  // The whole name list, once, before any data. Empty: the entry is skipped.
+  virtual bool NameList(const std::string& nameList) = 0;
+  virtual bool Data(const char* data, size_t n) = 0;
+  // After the last byte of the entry text.
+  virtual bool End() = 0;
+};
+
+// Longest name list accepted; real ones hold a file name and a date.
+constexpr size_t kMaxNameList = 32768;
+
+class EntrySplitter {
+ public:
+  explicit EntrySplitter(EntryTextHandler& handler) : handler_(handler) {}
+  // One more piece of the entry text; false when the handler refused or the name list is too long.
+  bool Text(const char* data, size_t n);
+  // The entry text is complete (without a byte 0 the whole text is the name list).
+  bool Finish();
+
+ private:
+  EntryTextHandler& handler_;
+  std::string nameList_;
+  bool inData_ = false;
+};
+
+// Inflates a zlib stream fed in pieces and hands the output to a splitter.
+class BlockInflater {
+ public:
+  BlockInflater();
+  ~BlockInflater();
+  BlockInflater(const BlockInflater&) = delete;
+  BlockInflater& operator=(const BlockInflater&) = delete;
+
+  // Throws ZlibBlockError on damaged data; false when the splitter refused the output. Bytes
+  // after the end of the stream are ignored.
+  bool Feed(const uint8_t* data, size_t n, EntrySplitter& out);
+  // Whether the stream reached its end; a body that is exhausted before is cut short.
+  bool Ended() const { return ended_; }
+
+ private:
+  struct Stream;
+  std::unique_ptr<Stream> stream_;
+  bool ended_ = false;
+};
+
+}  // namespace pack

@@ -1,0 +1,82 @@
+// This file must contain only truly operating-system independent code.
+#include "pack/EntryWriter.h"
+
+#include "pack/EntryTarget.h"
+
+namespace pack {
+namespace {
+
+// The fraction is dropped; an unknown amount reads -1.
+int64_t WholeBytes(double bytes) {
+  return bytes >= 0 && bytes < 9.0e18 ? static_cast<int64_t>(bytes) : -1;
+}
+
+}  // namespace
+
+bool EntryWriter::NameList(const std::string& nameList) {
+  target_.clear();
+  file_.reset();
+  dataSize_ = 0;
+  failed_ = false;
+  if (nameList.empty()) return true;  // an entry without a name is read and skipped
+  const EntryTarget entry = ReadEntryTarget(nameList);
+  if (entry.setsRunEntry) runEntry_ = entry.runEntry;
+  if (!IsSafeEntryName(entry.fileName)) return false;
+  dosDate_ = entry.dosDate;
+  return OpenTarget(entry.fileName);
+}
+
+bool EntryWriter::OpenTarget(const std::string& fileName) {
+  UnPackHost& host = *setup_.host;
+  target_ = setup_.destFolder + "\\" + fileName;
+  if (!host.FileExists(target_) && *setup_.progress) (*setup_.progress)(1, 0, "", 0, 0);
+  const size_t folderEnd = target_.find_last_of("\\/");
+  if (fileName.find_first_of("\\/") != std::string::npos)
+    host.CreateFolders(target_.substr(0, folderEnd));
+  file_ = host.OpenAppend(target_);
+  if (!file_) {
+    failed_ = true;
+    errorText_ = host.LastErrorText();
+  }
+  return true;
+}
+
+bool EntryWriter::Data(const char* data, size_t n) {
+  dataSize_ += n;
+  if (target_.empty() || failed_) return true;
+  if (!file_->Write(data, n)) {
+    failed_ = true;
+    errorText_ = setup_.host->LastErrorText();
+    // The rest of this entry is lost; a partly written file stays as it is.
+    file_->Close(0);
+    file_.reset();
+  }
+  return true;
+}
+
+bool EntryWriter::End() {
+  if (target_.empty()) return true;
+  if (file_) file_->Close(dosDate_);
+  file_.reset();
+  if (failed_) ReportFailedWrite();
+  target_.clear();
+  return true;
+}
+
+void EntryWriter::ReportFailedWrite() {
+  if ((*setup_.failedWrites)++ > 0) return;
+  UnPackHost& host = *setup_.host;
+  const std::string report =
+      SaveFailureReport(errorText_, dataSize_, host.FileSize(target_), host.FreeBytes(target_));
+  host.ErrorBox(target_ + "<P><P>Unable to save Extracted File!<P><P>" + report, setup_.charset,
+                setup_.buttonTexts);
+}
+
+std::string SaveFailureReport(const std::string& errorText, uint64_t dataSize, uint64_t fileSize,
+                              double freeBytes) {
+  return errorText + "<P>" + "  Data Size: <T>" + std::to_string(dataSize) + " Bytes<P>" +
+         "  File Size:  <T>" + std::to_string(fileSize) + " Bytes<P>" + "  Bytes Free: <T>" +
+         std::to_string(WholeBytes(freeBytes)) + " Bytes";
+}
+
+}  // namespace pack

@@ -1,0 +1,46 @@
+// Extraction of a package's entry stream into a destination folder, over one or more volume
+// files: volume checksums, header blocks, stored and zlib blocks, entry files, the run entry,
+// disk prompts for further volumes and the auto-update agent copy. Portable: the operating
+// system and the user interface come in through UnPackHost.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "pack/UnPackHost.h"
+#include "ui/KoProgBar.h"
+
+namespace pack {
+
+struct ExtractArgs {
+  std::string PackagePath;   // the first volume
+  std::string DestFolder;    // created with its missing parents
+  std::string AgentExeName;  // file name of the agent copy; empty for none
+  bool ForcePrompt = false;  // ask for every further disk, even when its volume is present
+  int Charset = 0;           // font character set, button texts, caption and text of the boxes
+  std::string ButtonTexts;
+  std::string Caption;
+  std::string DiskPrompt;  // "<DISK_NUM>" stands for the volume number
+  koprogbar::ProgressSink Progress;
+  // Failed writes so far; the error box shows only for the first. Null: the process-wide count.
+  uint32_t* FailedWrites = nullptr;
+};
+
+struct ExtractResult {
+  std::string RunEntry;  // item 0 of the entry marked with "*", or empty
+  bool Ok = false;       // the last volume examined passed its checksum and was read whole
+  bool Damaged = false;  // a volume's stream was damaged (Ok is false then)
+};
+
+// Throws ZlibBlockError (EntryStream.h) when zlib reports a damaged block.
+ExtractResult ExtractPackage(UnPackHost& Host, const ExtractArgs& Args);
+
+// The same with every argument on its own.
+void ExtractPackage(UnPackHost& Host, const std::string& PackagePath,
+                    const std::string& DestFolder, const std::string& AgentExeName,
+                    std::string& RunEntry, bool ForcePrompt, int Charset,
+                    const std::string& ButtonTexts, const std::string& Caption,
+                    const std::string& DiskPrompt, const koprogbar::ProgressSink& Progress,
+                    bool& Ok);
+
+}  // namespace pack
