@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "DosDateTime.h"
-#include "PackInspector.h"
+#include "PackReadout.h"
 #include "StubpackCli.h"
 #include "pack/GFileInfo.h"
 #include "pack/PackFormat.h"

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "BuildArgs.h"
-#include "PackInspector.h"
+#include "PackReadout.h"
 #include "PackWriter.h"
 #include "ReportText.h"
 

@@ -1,5 +1,5 @@
 // This file must contain only truly operating-system independent code.
-#include "PackInspector.h"
+#include "PackReadout.h"
 
 #include <zlib.h>
 
