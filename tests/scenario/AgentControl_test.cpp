@@ -169,8 +169,13 @@ TEST_F(AgentControl, HiddenMainWindowCarriesCaptionLineAndTwoBars) {
   ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
   EXPECT_EQ(work.left + (work.right - work.left - 492) / 2, frame.left) << "centred in the work area";
 
+  // The window is found as soon as it exists; its children are made while it is being created.
   std::vector<Child> children;
-  ::EnumChildWindows(agent, CollectChild, reinterpret_cast<LPARAM>(&children));
+  for (int tries = 0; tries < 100 && children.size() < 3; ++tries) {
+    testkit::PumpFor(50);
+    children.clear();
+    ::EnumChildWindows(agent, CollectChild, reinterpret_cast<LPARAM>(&children));
+  }
   ASSERT_EQ(3u, children.size());
   const struct {
     const char* className;
