@@ -2,34 +2,14 @@
 #include "stub/WorkFolder.h"
 
 #include "sys/Host.h"
-#include "sys/Platform.h"
-#include "sys/ScopedHandle.h"
+#include "sys/Files.h"
+#include "sys/Folders.h"
 
 namespace stubglob {
-namespace {
-
-uint16_t LastWriteDosTime(const std::string& path) {
-  WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
-  FILETIME local{};
-  WORD dosDate = 0, dosTime = 0;
-  if (!::FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) ||
-      !::FileTimeToDosDateTime(&local, &dosDate, &dosTime))
-    return 0;
-  return dosTime;
-}
-
-std::string TempFolder() {
-  char buf[MAX_PATH + 1];
-  DWORD n = ::GetTempPathA(sizeof buf, buf);
-  return n > 0 && n < sizeof buf ? std::string(buf, n) : std::string();
-}
-
-}  // namespace
 
 const std::string& WorkFolderPath() {
   static const std::string path =
-      WorkFolderFor(TempFolder(), LastWriteDosTime(sys::ProgramPath()));
+      WorkFolderFor(sys::TempFolder(true), static_cast<uint16_t>(sys::FileAge(sys::ProgramPath())));
   return path;
 }
 

@@ -29,6 +29,32 @@ bool AppendToFile(const std::string& path, const std::string& text, uint32_t dos
 // a read returns fewer bytes than asked, or when the bytes would not fit in memory.
 std::string ReadFileToString(const std::string& path, size_t maxLen = 0, int64_t offset = 0);
 
+// A file kept open for appending, for output that arrives in pieces (an inflated entry). Opening
+// creates the file when absent; the handle is closed with the object.
+class AppendingFile {
+ public:
+  explicit AppendingFile(const std::string& path);
+  ~AppendingFile();
+  AppendingFile(const AppendingFile&) = delete;
+  AppendingFile& operator=(const AppendingFile&) = delete;
+  bool IsOpen() const { return handle_ != kInvalid; }
+  // True when all n bytes were written.
+  bool Write(const void* data, size_t n);
+  // Sets the last-write time (DOS date-time, local time); 0 or an invalid value changes nothing.
+  void SetDate(uint32_t dosDate);
+
+ private:
+  static constexpr intptr_t kInvalid = -1;
+  intptr_t handle_ = kInvalid;
+};
+
+// DOS date-time of the file's last write, in local time; 0 when the file cannot be found.
+uint32_t FileAge(const std::string& path);
+
+// Creates folder and its missing parents. True when the folder exists afterwards; false for an
+// empty path.
+bool ForceDirectories(const std::string& folder);
+
 // Size of the first entry matching path (wildcards allowed, any attributes); 0 when none.
 uint64_t GetFileSizeByName(const std::string& path);
 

@@ -63,6 +63,42 @@ bool AppendToFile(const std::string& path, const std::string& text, uint32_t dos
   return complete;
 }
 
+static HANDLE AsHandle(intptr_t h) { return reinterpret_cast<HANDLE>(h); }
+
+AppendingFile::AppendingFile(const std::string& path)
+    : handle_(reinterpret_cast<intptr_t>(OpenForWriting(path, true).Take())) {}
+
+AppendingFile::~AppendingFile() {
+  if (IsOpen()) ::CloseHandle(AsHandle(handle_));
+}
+
+bool AppendingFile::Write(const void* data, size_t n) {
+  const char* next = static_cast<const char*>(data);
+  while (IsOpen() && n > 0) {
+    DWORD written = 0;
+    const DWORD want = static_cast<DWORD>(std::min<size_t>(n, 0x40000000));
+    if (!::WriteFile(AsHandle(handle_), next, want, &written, nullptr) || written == 0) return false;
+    next += written;
+    n -= written;
+  }
+  return IsOpen();
+}
+
+void AppendingFile::SetDate(uint32_t dosDate) {
+  if (IsOpen() && dosDate != 0) SetDosDate(AsHandle(handle_), dosDate);
+}
+
+uint32_t FileAge(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
+  FILETIME local{};
+  WORD dosDate = 0, dosTime = 0;
+  if (!::FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) ||
+      !::FileTimeToDosDateTime(&local, &dosDate, &dosTime))
+    return 0;
+  return (static_cast<uint32_t>(dosDate) << 16) | dosTime;
+}
+
 uint64_t GetFileSizeByName(const std::string& path) {
   WIN32_FIND_DATAA found{};
   ScopedFindHandle search(::FindFirstFileA(path.c_str(), &found));

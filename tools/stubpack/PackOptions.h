@@ -10,7 +10,7 @@ namespace stubpack {
 
 // The stub inflates one entry at a time; keeping entries this small bounds its memory.
 constexpr uint32_t kDefaultEntrySize = 1u << 20;
-// The largest entry data we write, and so the largest the inspector accepts.
+// The largest entry data we write, and so the largest the package reader accepts.
 constexpr uint32_t kMaxEntrySize = 64u << 20;
 
 enum class Compression {

@@ -56,9 +56,9 @@ bool BlockExtent(const pack::ByteSource& file, uint64_t offset, uint64_t limit,
   return false;
 }
 
-class Inspector {
+class PackageWalk {
  public:
-  Inspector(const std::string& path, PackageReport& report) : path_(path), report_(report) {}
+  PackageWalk(const std::string& path, PackageReport& report) : path_(path), report_(report) {}
   bool Run(std::string& error);
 
  private:
@@ -77,7 +77,7 @@ class Inspector {
   std::map<std::string, size_t> fileIndex_;  // lower-case name -> index in report_.files
 };
 
-bool Inspector::Run(std::string& error) {
+bool PackageWalk::Run(std::string& error) {
   report_ = PackageReport{};
   bool hasNext = true;
   for (int k = 1; hasNext; ++k) {
@@ -90,7 +90,7 @@ bool Inspector::Run(std::string& error) {
   return true;
 }
 
-bool Inspector::InspectVolume(int k, bool& hasNext, std::string& error) {
+bool PackageWalk::InspectVolume(int k, bool& hasNext, std::string& error) {
   VolumeReport volume;
   volume.number = k;
   volume.path = VolumePath(path_, k);
@@ -114,7 +114,7 @@ bool Inspector::InspectVolume(int k, bool& hasNext, std::string& error) {
   return true;
 }
 
-bool Inspector::CheckVersion(const VolumeReport& volume, std::string& error) const {
+bool PackageWalk::CheckVersion(const VolumeReport& volume, std::string& error) const {
   const uint8_t version = volume.trailer.Version();
   if (version == 2 || version == 3) return true;
   error = "package version " + std::to_string(version) + " is neither 2 nor 3";
@@ -123,7 +123,7 @@ bool Inspector::CheckVersion(const VolumeReport& volume, std::string& error) con
 
 // Walks the header strings with bounds of its own, for a precise message, then lets the package
 // descriptor read them, so that what is shown is what the stub sees.
-bool Inspector::ReadHeader(const pack::ByteSource& file, VolumeReport& volume, std::string& error) {
+bool PackageWalk::ReadHeader(const pack::ByteSource& file, VolumeReport& volume, std::string& error) {
   uint64_t offset = volume.trailer.PackageStart();
   for (int i = 0; i < volume.trailer.Version(); ++i) {
     int32_t length = 0;
@@ -144,7 +144,7 @@ bool Inspector::ReadHeader(const pack::ByteSource& file, VolumeReport& volume, s
   return true;
 }
 
-bool Inspector::ReadBlocks(const pack::ByteSource& file, const VolumeReport& volume,
+bool PackageWalk::ReadBlocks(const pack::ByteSource& file, const VolumeReport& volume,
                            std::string& error) {
   for (uint64_t offset = volume.firstEntryOffset; offset < volume.trailerOffset;) {
     int32_t length = 0;
@@ -157,7 +157,7 @@ bool Inspector::ReadBlocks(const pack::ByteSource& file, const VolumeReport& vol
   return true;
 }
 
-bool Inspector::ReadEntry(const pack::ByteSource& file, int volume, uint64_t offset, int32_t length,
+bool PackageWalk::ReadEntry(const pack::ByteSource& file, int volume, uint64_t offset, int32_t length,
                           uint64_t bodySize, std::string& error) {
   EntryReport entry;
   entry.volume = volume;
@@ -178,7 +178,7 @@ bool Inspector::ReadEntry(const pack::ByteSource& file, int volume, uint64_t off
   return true;
 }
 
-bool Inspector::DescribeNameList(EntryReport& entry, std::string& error) const {
+bool PackageWalk::DescribeNameList(EntryReport& entry, std::string& error) const {
   entry.skipped = entry.nameList.empty();
   if (entry.skipped) return true;
   const std::string item0 = sys::SUB::GetItem(entry.nameList, 0);
@@ -193,7 +193,7 @@ bool Inspector::DescribeNameList(EntryReport& entry, std::string& error) const {
   return false;
 }
 
-void Inspector::AddToFile(const EntryReport& entry) {
+void PackageWalk::AddToFile(const EntryReport& entry) {
   const auto found = fileIndex_.emplace(Lower(entry.name), report_.files.size());
   if (found.second) {
     FileReport file;
@@ -213,7 +213,7 @@ void Inspector::AddToFile(const EntryReport& entry) {
   file.lastVolume = entry.volume;
 }
 
-void Inspector::Checksum(const pack::ByteSource& file, VolumeReport& volume) const {
+void PackageWalk::Checksum(const pack::ByteSource& file, VolumeReport& volume) const {
   volume.checksummed = volume.fileSize <= pack::kChecksumLimit;
   volume.computedChecksum = pack::kNoChecksum;
   volume.checksumPasses = true;
@@ -232,7 +232,7 @@ void Inspector::Checksum(const pack::ByteSource& file, VolumeReport& volume) con
 }  // namespace
 
 bool InspectPackage(const std::string& path, PackageReport& report, std::string& error) {
-  Inspector inspector(path, report);
+  PackageWalk inspector(path, report);
   return inspector.Run(error);
 }
 
