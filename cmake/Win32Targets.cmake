@@ -41,6 +41,21 @@ target_link_libraries(agentctl PRIVATE testkit)
 target_link_options(agentctl PRIVATE ${STUB_WIN32_LINK})
 stub_warnings(agentctl)
 
+# The setup engine that test and demo packages carry (tools/engine/README.md).
+file(GLOB ENGINE_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tools/engine/*.cpp)
+add_executable(engine WIN32 ${ENGINE_SOURCES})
+set_target_properties(engine PROPERTIES OUTPUT_NAME Engine)
+target_link_libraries(engine PRIVATE stubwin)
+target_link_options(engine PRIVATE ${STUB_WIN32_LINK} -Wl,--gc-sections -s)
+stub_warnings(engine)
+
+# The extraction benchmark through the stub's own file host, to run under Wine.
+add_executable(extract_bench bench/extract_bench.cpp bench/BenchPlatform_win32.cpp)
+target_include_directories(extract_bench PRIVATE bench)
+target_link_libraries(extract_bench PRIVATE stubpack_lib stubwin psapi)
+target_link_options(extract_bench PRIVATE ${STUB_WIN32_LINK})
+stub_warnings(extract_bench)
+
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
@@ -48,13 +63,14 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 
 # Unit tests of the Win32 layer, in-process.
 file(GLOB WIN32_TEST_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/win32/*.cpp)
-add_executable(win32_tests ${WIN32_TEST_SOURCES})
+add_executable(win32_tests ${WIN32_TEST_SOURCES} tools/engine/EngineSettings.cpp)
+target_include_directories(win32_tests PRIVATE tools/engine)
 target_link_libraries(win32_tests PRIVATE stubwin testkit GTest::gtest_main)
 target_link_options(win32_tests PRIVATE ${STUB_WIN32_LINK})
 target_compile_definitions(win32_tests PRIVATE
-  STUB_EXE_UNIX_PATH="$<TARGET_FILE:stub>")
+  STUB_EXE_UNIX_PATH="$<TARGET_FILE:stub>" ENGINE_EXE_UNIX_PATH="$<TARGET_FILE:engine>")
 stub_warnings(win32_tests)
-add_dependencies(win32_tests stub)
+add_dependencies(win32_tests stub engine)
 
 # Scenario tests: the real stub.exe on packages made by stubpack, observed from outside.
 file(GLOB SCENARIO_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/scenario/*.cpp)
@@ -62,9 +78,9 @@ add_executable(scenario_tests ${SCENARIO_SOURCES})
 target_link_libraries(scenario_tests PRIVATE stubpack_lib stubwin testkit GTest::gtest_main)
 target_link_options(scenario_tests PRIVATE ${STUB_WIN32_LINK})
 target_compile_definitions(scenario_tests PRIVATE
-  STUB_EXE_UNIX_PATH="$<TARGET_FILE:stub>")
+  STUB_EXE_UNIX_PATH="$<TARGET_FILE:stub>" ENGINE_EXE_UNIX_PATH="$<TARGET_FILE:engine>")
 stub_warnings(scenario_tests)
-add_dependencies(scenario_tests stub)
+add_dependencies(scenario_tests stub engine)
 
 # One Wine process per test program: starting Wine costs more than most tests.
 add_test(NAME win32_tests COMMAND win32_tests)

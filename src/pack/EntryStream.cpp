@@ -30,7 +30,7 @@ bool EntrySplitter::Finish() {
 
 struct BlockInflater::Stream {
   z_stream z{};
-  std::vector<char> out = std::vector<char>(65536);
+  std::vector<char> out = std::vector<char>(262144);
 };
 
 BlockInflater::BlockInflater() : stream_(new Stream) {

@@ -6,7 +6,7 @@
 
 namespace stubwin {
 
-class UnPackWinHost final : public pack::UnPackHost {
+class UnPackWinHost : public pack::UnPackHost {
  public:
   bool FileExists(const std::string& path) override;
   std::unique_ptr<pack::ByteSource> OpenRead(const std::string& path) override;
