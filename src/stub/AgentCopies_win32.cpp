@@ -8,6 +8,5 @@ void CreateAndRun_X_Exe() { NotBuiltYet("CreateAndRun_X_Exe"); }
 void HandleParamOK(bool xExeWasRunning) {
   NotBuiltYet(std::string("HandleParamOK X_ExeIsRunning=") + (xExeWasRunning ? "TRUE" : "FALSE"));
 }
-void RunSpanCopy() { NotBuiltYet("RunSpanCopy"); }
 
 }  // namespace stubwin

@@ -204,7 +204,15 @@ TEST(StubpackBuild, EveryItemAndFlagReadsBackThroughTheDescriptorAndInspect) {
   EXPECT_EQ(info.GetWebSetupToken(true), "zyxwvutsrqponmlkjihgfedcbazyxwvu");
   EXPECT_EQ(info.GetWebSetupSize(), "123456789");
 
-  const stubpack::PackageReport report = Inspect(out);
+  // A disk set run from a copy: out launches, its entries are in out.001 behind the same header.
+  const std::string firstVolume = out + ".001";
+  TGFileInfo volumeInfo(firstVolume);
+  EXPECT_EQ(volumeInfo.LangData(), info.LangData());
+  EXPECT_EQ(volumeInfo.WebSetupInfo(), info.WebSetupInfo());
+  EXPECT_EQ(ReadFile(out).size(), info.PackageStart() + pack::kTrailerSize);
+  EXPECT_EQ(ReadFile(out).substr(0, info.PackageStart()),
+            ReadFile(firstVolume).substr(0, info.PackageStart()));
+  const stubpack::PackageReport report = Inspect(firstVolume);
   ASSERT_EQ(report.volumes.size(), 1u);
   EXPECT_EQ(report.volumes[0].trailer.PackageStart(), 1024u);
   EXPECT_EQ(report.volumes[0].firstEntryOffset, info.PackageStart());
@@ -225,7 +233,7 @@ TEST(StubpackBuild, EveryItemAndFlagReadsBackThroughTheDescriptorAndInspect) {
   EXPECT_EQ(report.entries[1].nameList, "|Engine.exe*/S /X|" + std::to_string(kFixedDate) + "|");
   EXPECT_EQ(report.files[1].dosDate, kFixedDate);
 
-  const CliResult shown = Stubpack({"inspect", out});
+  const CliResult shown = Stubpack({"inspect", firstVolume});
   ASSERT_EQ(shown.code, 0) << shown.err;
   for (const char* expected :
        {"Flags: 29 NotifyTempDrive SpanCdCopy ShowActivityBar AgentDebugLog", "IsWebSetup: 1",

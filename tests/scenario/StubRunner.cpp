@@ -12,6 +12,12 @@ bool StubRun::Has(const std::string& line) const {
   return false;
 }
 
+bool StubRun::HasStart(const std::string& prefix) const {
+  for (const auto& l : lines)
+    if (l.compare(0, prefix.size(), prefix) == 0) return true;
+  return false;
+}
+
 void StubScenario::SetUp() {
   ASSERT_TRUE(viewer_.IsOpen());
   folder_ = testkit::MakeScratchFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());

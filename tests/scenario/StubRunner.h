@@ -23,6 +23,7 @@ struct StubRun {
   std::vector<std::string> lines;  // this process's console lines, pid and blank removed
 
   bool Has(const std::string& line) const;
+  bool HasStart(const std::string& prefix) const;
 };
 
 class StubScenario : public ::testing::Test {

@@ -363,7 +363,9 @@ std::string BuildHelp() {
   help +=
       "\n"
       "Volumes after the first are named like the stub expects: FILE without a final \".001\",\n"
-      "then \".002\", \".003\" and so on.\n"
+      "then \".002\", \".003\" and so on. With --span-cd-copy and a FILE not ending in \".001\",\n"
+      "FILE is the program the user starts (the stub and the header strings) and the volumes are\n"
+      "FILE.001, FILE.002 and so on.\n"
       "Exit codes: 0 written, 1 the package could not be built, 2 bad usage.\n";
   return help;
 }

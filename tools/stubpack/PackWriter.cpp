@@ -234,17 +234,44 @@ void RemoveVolumes(const std::vector<std::string>& paths) {
   }
 }
 
+// The launcher of a disk set that runs from a copy: the stub and its header strings, so that
+// the copy knows its texts and flags, and a trailer; its entries are in the ".001" volume.
+bool WriteLauncher(const std::string& path, const PackPlan& plan, std::string& error) {
+  VolumeFile launcher;
+  pack::TPackTrailer trailer = plan.trailer;
+  trailer.SetWord(pack::at::PackageStart, static_cast<uint32_t>(plan.stubImage.size()));
+  trailer.SetWord(pack::at::VolumeChecksum, pack::kNoChecksum);
+  return launcher.Create(path, error) && launcher.Append(plan.stubImage, error) &&
+         launcher.Append(plan.headerBytes, error) &&
+         launcher.Append(std::string(reinterpret_cast<const char*>(trailer.bytes), pack::kTrailerSize),
+                         error) &&
+         launcher.Close(error);
+}
+
+bool NeedsLauncher(const PackOptions& options) {
+  return (options.flags & pack::kSpanCdCopy) != 0 &&
+         VolumeBaseName(options.outPath) == options.outPath;
+}
+
 }  // namespace
 
 bool WritePackage(const PackOptions& options, PackResult& result, std::string& error) {
   result = PackResult{};
   PackPlan plan;
   if (!PlanPackage(options, plan, error)) return false;
+  // A disk set that runs from a copy starts from OUT and reads its volumes from OUT.001 on.
+  PackOptions volumes = options;
+  if (NeedsLauncher(options)) volumes.outPath += ".001";
   bool written = false;
   {
     // The writer's open volume must be closed before a failed package can be removed.
-    PackWriter writer(options, plan, result);
+    PackWriter writer(volumes, plan, result);
     written = writer.Write(error);
+  }
+  if (written && NeedsLauncher(options)) {
+    result.launcherPath = options.outPath;
+    written = WriteLauncher(options.outPath, plan, error);
+    if (!written) result.volumePaths.push_back(options.outPath);
   }
   if (written) return true;
   RemoveVolumes(result.volumePaths);

@@ -11,6 +11,9 @@
 namespace stubpack {
 
 struct PackResult {
+  // A disk set that runs from a copy: the file the user starts, the stub with the header strings
+  // and no entries; the volumes are then named after it with ".001", ".002" and so on.
+  std::string launcherPath;
   std::vector<std::string> volumePaths;
   uint32_t filesCount = 0;
   uint64_t totalSize = 0;

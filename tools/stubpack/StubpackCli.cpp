@@ -44,6 +44,7 @@ std::string BuildSummary(const PackResult& result) {
                         std::to_string(result.totalSize) + " bytes) in " +
                         std::to_string(result.entryCount) + " entries:\n";
   for (const std::string& path : result.volumePaths) summary += "  " + path + "\n";
+  if (!result.launcherPath.empty()) summary += "started by:\n  " + result.launcherPath + "\n";
   return summary;
 }
 
