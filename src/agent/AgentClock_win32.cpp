@@ -1,6 +1,6 @@
 // The current local time for the agent's time stamps, with the milliseconds that their rounding
 // needs.
-// This file must contain only Win32 specific code.
+// This file must contain only Win32 code.
 #include "agent/AgentClock.h"
 #include "sys/Platform.h"
 

@@ -1,5 +1,5 @@
 // The agent's timer tick: counters, the stop countdown, and (once the schedule says so) a check.
-// This file must contain only Win32 specific code.
+// This file must contain only Win32 code.
 #include "agent/StubAU.h"
 
 #include "agent/AgentVars.h"

@@ -1,5 +1,5 @@
 // The update description files are read and written with the system's private-profile functions.
-// This file must contain only Win32 specific code.
+// This file must contain only Win32 code.
 #include "agent/UpdateFilesIni.h"
 #include "sys/IniFile.h"
 

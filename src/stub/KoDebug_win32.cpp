@@ -1,5 +1,5 @@
 // Debug log and console channel.
-// This file must contain only Win32 specific code.
+// This file must contain only Win32 code.
 #include "stub/KoDebug.h"
 
 #include <cstring>

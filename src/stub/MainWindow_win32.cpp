@@ -1,6 +1,6 @@
 // The hidden main window: caption line, progress bars, the one-second timer that starts all work,
 // and the control port through which other processes talk to a running agent.
-// This file must contain only Win32 specific code.
+// This file must contain only Win32 code.
 #include "sys/Platform.h"
 
 #include <commctrl.h>

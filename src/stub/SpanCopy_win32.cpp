@@ -1,4 +1,4 @@
-// This file must contain only Win32 specific code.
+// This file must contain only Win32 code.
 #include "stub/AgentCopies.h"
 #include "stub/KoDebug.h"
 #include "stub/SpanCopy.h"

@@ -1,9 +1,21 @@
-// What a setup stub does on its first timer tick.
+// What a setup stub exists for: unpack its package into the work folder, start the setup engine
+// found there with the right switches, wait for it, clean up.
 #pragma once
+
+#include <string>
 
 namespace stubsetup {
 
-// Extracts and launches the package (or downloads a web setup), then ends the message loop.
+// The first timer tick of a setup stub: extracts and launches the package (a web setup
+// downloads it first), removes the work folder, then ends the message loop.
 void RunSetup();
+
+// Extracts packageFile into workFolder (or a roomier alternative), leaving an agent copy named
+// agentExeName when that is not empty, runs the engine and waits for it and its dialog. With
+// foreground the user sees the window and the questions; extraArguments go to the engine. True
+// when the engine reported success by deleting the success atom.
+bool ExtractAndLaunch(const std::string& workFolder, const std::string& packageFile,
+                      const std::string& agentExeName, bool foreground,
+                      const std::string& extraArguments);
 
 }  // namespace stubsetup

@@ -1,12 +1,185 @@
+// This file must contain only Win32 code.
 #include "stub/StubSetup.h"
 
+#include "agent/UpdateFiles.h"
+#include "pack/EntryStream.h"
+#include "pack/GFileInfo.h"
+#include "pack/UnPack.h"
+#include "stub/EngineCommand.h"
+#include "stub/KoDebug.h"
 #include "stub/NotBuiltYet.h"
+#include "stub/ProgressSink.h"
+#include "stub/StubGlob.h"
+#include "stub/StubWin.h"
+#include "stub/TempSpace.h"
+#include "stub/UnPackWinHost.h"
+#include "stub/WorkFolder.h"
+#include "sys/Files.h"
+#include "sys/Host.h"
 #include "sys/Platform.h"
+#include "sys/Process.h"
+#include "sys/ProgramStart.h"
+#include "sys/Pumping.h"
+#include "sys/Registry.h"
+#include "sys/ScopedHandle.h"
+#include "sys/Switches.h"
+#include "ui/KoMsgBox.h"
 
 namespace stubsetup {
+namespace {
+
+const char kButtonTexts[] = "|&OK|&Cancel|&Yes|&No|&Abort|&Retry|&Ignore|";
+const char kSpanDiskKey[] = "HKEY_CURRENT_USER\\Software\\Tollund\\Karst\\SpanDisk";
+
+void ShowControl(void* window, bool show) {
+  if (window) ::ShowWindow(static_cast<HWND>(window), show ? SW_SHOW : SW_HIDE);
+}
+
+bool FolderExists(const std::string& path) {
+  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool HasRoom(const std::string& folder, const TGFileInfo& info) {
+  return info.GetSpaceRequired(folder) < sys::DiskFree(folder) && FolderExists(folder);
+}
+
+bool ForcePromptSetting() { return sys::RegReadString(kSpanDiskKey, "ForcePrompt", "0") == "1"; }
+
+struct Extracted {
+  std::string runEntry;
+  bool ok = false;
+};
+
+Extracted Extract(const TGFileInfo& info, const std::string& packageFile,
+                  const std::string& workFolder, const std::string& agentExeName) {
+  pack::ExtractArgs args;
+  args.PackagePath = packageFile;
+  args.DestFolder = workFolder;
+  args.AgentExeName = agentExeName;
+  args.ForcePrompt = ForcePromptSetting();
+  args.Charset = info.GetCharset();
+  args.ButtonTexts = info.GetLangString("BtnText", kButtonTexts);
+  args.Caption = info.GetLangString("Attention", "Attention");
+  args.DiskPrompt =
+      info.GetLangString("s8", "Please insert <B>DISK #<DISK_NUM></B> and press OK to continue");
+  args.Progress = stubwin::MainProgressSink;
+  stubwin::UnPackWinHost host;
+  Extracted out;
+  try {
+    const pack::ExtractResult result = pack::ExtractPackage(host, args);
+    out.runEntry = result.RunEntry;
+    out.ok = result.Ok;
+  } catch (const pack::ZlibBlockError& error) {
+    // A damaged compressed block: the package fails its checks like a bad volume.
+    kodebug::ConsoleProcessLine(std::string(" zlib: ") + error.what());
+  }
+  return out;
+}
+
+// The product's shortcuts that the .info file asks to remove after a successful update.
+struct Shortcuts {
+  std::string startUp = au::original::StartUpLink();
+  std::string checkForUpdate = au::original::CheckforNewUpdateLink();
+
+  void RemoveAsAsked() const {
+    if (au::info::RemoveStartUpShortcut() && !startUp.empty() && sys::FileExists(startUp))
+      ::DeleteFileA(startUp.c_str());
+    if (au::info::RemoveCheckForNewUpdateShortcut() && !checkForUpdate.empty() &&
+        sys::FileExists(checkForUpdate))
+      ::DeleteFileA(checkForUpdate.c_str());
+  }
+};
+
+// Waits while the engine runs; its exit code, 0 when it cannot be read.
+uint32_t WaitForEngine(HANDLE process) {
+  DWORD code = 0;
+  do {
+    sys::DelayPumping(500);
+  } while (process && ::GetExitCodeProcess(process, &code) && code == STILL_ACTIVE);
+  return process && ::GetExitCodeProcess(process, &code) ? code : 0;
+}
+
+// True when the engine deleted the success atom.
+bool RunEngine(const std::string& workFolder, const std::string& runEntry, bool foreground,
+               const std::string& extraArguments) {
+  EngineCommandInputs in;
+  in.workFolder = workFolder;
+  in.runEntry = runEntry;
+  in.extraArguments = extraArguments;
+  in.threadToken = ThreadToken(sys::ThreadId());
+  in.exePath = sys::ProgramPath();
+  in.isAgent = stubglob::ThisIs_AutoUpdateProg;
+  const std::string commandLine = EngineCommandLine(in);
+  const Shortcuts shortcuts;  // read before the engine can change them
+  kodebug::ConsoleProcessLine(" ==== WinExec(Engine.exe) >>" + commandLine + "<<");
+  const std::string atomName = SuccessAtomName(in.threadToken);
+  ::GlobalAddAtomA(atomName.c_str());
+  const sys::ScopedKernelHandle engine = sys::StartProgram(commandLine, foreground, EngineProgramPath(in));
+  ShowControl(stubwin::MainWindowHandle(), false);
+  sys::DelayPumping(1000);
+  stubglob::ExitCode = WaitForEngine(engine.Get());
+  sys::WaitWhileWindowExists(EngineDialogClass(in.threadToken), "");
+  sys::DelayPumping(1000);
+  const ATOM left = ::GlobalFindAtomA(atomName.c_str());
+  if (left != 0) ::GlobalDeleteAtom(left);
+  if (left == 0) shortcuts.RemoveAsAsked();
+  return left == 0;
+}
+
+// Extraction and engine run once the space question is answered.
+bool ExtractAndRun(const TGFileInfo& info, const std::string& workFolder,
+                   const std::string& packageFile, const std::string& agentExeName,
+                   bool foreground, const std::string& extraArguments) {
+  if (foreground) ShowControl(stubwin::MainWindowHandle(), true);
+  sys::DelayPumping(1000);
+  const Extracted extracted = Extract(info, packageFile, workFolder, agentExeName);
+  sys::DelayPumping(1000);
+  bool succeeded = false;
+  if (!extracted.runEntry.empty() && extracted.ok)
+    succeeded = RunEngine(workFolder, extracted.runEntry, foreground, extraArguments);
+  if (!extracted.ok)
+    komsgbox::ErrorBox(0,
+                       info.GetLangString("s7", "Bad CRC!<P>This indicates that your setup file "
+                                                "might be corrupted..."),
+                       info.GetLangString("Error", "Error"), info.GetCharset(),
+                       info.GetLangString("BtnText", kButtonTexts));
+  return succeeded;
+}
+
+}  // namespace
+
+bool ExtractAndLaunch(const std::string& workFolder, const std::string& packageFile,
+                      const std::string& agentExeName, bool foreground,
+                      const std::string& extraArguments) {
+  const TGFileInfo info(packageFile);
+  if (info.ShowActivityBar()) ShowControl(stubwin::ActivityBarHandle(), true);
+  stubwin::SetCaption(info.GetLangString("s1", "Extracting Files..."), info.GetFontName(),
+                      info.GetCharset(), info.GetFontSize());
+  std::string folder = workFolder;
+  if (!HasRoom(folder, info) && stubglob::FindAltTempRoot()) folder = stubglob::GetAltWorkFolder();
+  kodebug::ConsoleLine(std::string("========= ForegroundOp=") + (foreground ? "TRUE" : "FALSE") +
+                       " ==========");
+  bool succeeded = false;
+  if (!foreground || CheckTempSpace(folder, info))
+    succeeded = ExtractAndRun(info, folder, packageFile, agentExeName, foreground, extraArguments);
+  stubglob::RemoveAltWorkFolder();
+  return succeeded;
+}
 
 void RunSetup() {
-  NotBuiltYet("RunSetup");
+  const TGFileInfo& own = *stubglob::OwnFileInfo;
+  if (own.IsWebSetup()) {
+    NotBuiltYet("RunWebSetup");
+  } else {
+    const std::string spanDisk = sys::GetSwitchValue("/SpanDiskFName1=", "");
+    const std::string packageFile = spanDisk.empty() ? sys::ProgramPath() : spanDisk;
+    const std::string agentExeName = own.MakeAgentCopy() ? own.GetProgramExeName() : "";
+    const bool foreground = !sys::HasSwitch("/hide") && !own.GetHideSetup();
+    ExtractAndLaunch(stubglob::GetWorkFolder(), packageFile, agentExeName, foreground,
+                     sys::CommandTail());
+  }
+  sys::DeleteTree(stubglob::WorkFolderPath(), true);
   ::PostQuitMessage(0);
 }
 

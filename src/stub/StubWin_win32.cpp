@@ -1,5 +1,5 @@
 // Run-mode dispatch and the hidden main window.
-// This file must contain only Win32 specific code.
+// This file must contain only Win32 code.
 #include "stub/StubWin.h"
 
 #include "agent/StubAU.h"

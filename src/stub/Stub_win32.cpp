@@ -1,6 +1,6 @@
 // Entry point of the process: start and end lines, the descriptor of the running file, the
 // debug-log switch, then the run mode.
-// This file must contain only Win32 specific code.
+// This file must contain only Win32 code.
 #include "agent/UpdateFilesIni.h"
 #include "pack/GFileInfo.h"
 #include "stub/KoDebug.h"

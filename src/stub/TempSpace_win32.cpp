@@ -1,4 +1,4 @@
-// This file must contain only Win32 specific code.
+// This file must contain only Win32 code.
 #include "pack/GFileInfo.h"
 #include "stub/TempSpace.h"
 #include "sys/Files.h"

@@ -1,5 +1,5 @@
 // Volume queries: free space, and ejecting a CD before the next disk is asked for.
-// This file must contain only Win32 specific code.
+// This file must contain only Win32 code.
 #include "stub/KoDebug.h"
 #include "sys/DrivePaths.h"
 #include "sys/Files.h"

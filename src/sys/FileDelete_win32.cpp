@@ -1,5 +1,5 @@
 // Deleting files by mask and whole folder trees.
-// This file must contain only Win32 specific code.
+// This file must contain only Win32 code.
 #include "sys/Files.h"
 #include "sys/Platform.h"
 #include "sys/ScopedHandle.h"

@@ -1,5 +1,5 @@
 // Writing byte strings to files with a given date, and sizes of files.
-// This file must contain only Win32 specific code.
+// This file must contain only Win32 code.
 #include <algorithm>
 
 #include "sys/FileChunks.h"

@@ -1,5 +1,5 @@
 // Creating a folder together with the parents it lacks.
-// This file must contain only Win32 specific code.
+// This file must contain only Win32 code.
 #include "sys/Files.h"
 #include "sys/Folders.h"
 #include "sys/Platform.h"

@@ -1,5 +1,5 @@
 // Win32 side of the host services.
-// This file must contain only Win32 specific code.
+// This file must contain only Win32 code.
 #include "sys/Host.h"
 
 #include "sys/Platform.h"

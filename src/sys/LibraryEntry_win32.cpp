@@ -1,4 +1,4 @@
-// This file must contain only Win32 specific code.
+// This file must contain only Win32 code.
 #include "sys/LibraryEntry.h"
 
 #include "sys/Platform.h"

@@ -1,5 +1,5 @@
 // 64-bit size and position of a file already open, for files beyond 4 GiB.
-// This file must contain only Win32 specific code.
+// This file must contain only Win32 code.
 #pragma once
 
 #include <cstdint>

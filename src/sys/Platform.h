@@ -1,5 +1,5 @@
 // The one place where <windows.h> comes in. Every Win32 file includes this header instead.
-// This file must contain only Win32 specific code.
+// This file must contain only Win32 code.
 #pragma once
 
 #ifndef _WIN32_WINNT

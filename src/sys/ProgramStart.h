@@ -1,5 +1,5 @@
 // Starting another program with a chosen show state, the stub's environment and current folder.
-// This file must contain only Win32 specific code.
+// This file must contain only Win32 code.
 #pragma once
 
 #include <string>

@@ -1,6 +1,6 @@
 // One RAII owner for every kind of Win32 handle; the traits say what "invalid" is and how to
 // close. No copying; Take() hands the handle over.
-// This file must contain only Win32 specific code.
+// This file must contain only Win32 code.
 #pragma once
 
 #include "sys/Platform.h"

@@ -1,6 +1,6 @@
 // Removal of the running program file: a hidden batch in the temporary folder waits for this
 // process to end, deletes the file (and its folder when asked), then itself.
-// This file must contain only Win32 specific code.
+// This file must contain only Win32 code.
 #include <vector>
 
 #include "sys/Files.h"

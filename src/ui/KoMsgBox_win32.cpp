@@ -1,5 +1,5 @@
 // ShowMsgBox and its front-ends: builds the box, runs its modal loop and hands back the answer.
-// This file must contain only Win32 specific code.
+// This file must contain only Win32 code.
 #include "ui/KoMsgBox.h"
 
 #include "sys/Pumping.h"

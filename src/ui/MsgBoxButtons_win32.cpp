@@ -1,7 +1,7 @@
 // The box's push buttons and its keyboard. The box is no dialog, so the keys a dialog would
 // handle (Tab, arrows, Enter, Escape, mnemonics) are taken from the box's own message loop
 // before they are dispatched.
-// This file must contain only Win32 specific code.
+// This file must contain only Win32 code.
 #include "ui/MsgBoxWindow.h"
 
 #include <algorithm>

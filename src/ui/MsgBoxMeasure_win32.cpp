@@ -1,6 +1,6 @@
 // How big the text control gets: the text measured line by line in the box font, and for bold
 // text (wider than that measure) the width at which the control itself says the text fits.
-// This file must contain only Win32 specific code.
+// This file must contain only Win32 code.
 #include "ui/MsgBoxWindow.h"
 
 #include <richedit.h>

@@ -1,6 +1,6 @@
 // The look of the box: white text area, a blue band with the icon on the left, and the button
 // strip below a sunken line. Only the band's brush is made here; it is freed after each paint.
-// This file must contain only Win32 specific code.
+// This file must contain only Win32 code.
 #include "ui/MsgBoxWindow.h"
 
 namespace komsgbox {

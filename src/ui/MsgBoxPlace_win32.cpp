@@ -1,6 +1,6 @@
 // The box sized for its text control, centred in the work area and shown; the text control
 // placed in the white area right of the band.
-// This file must contain only Win32 specific code.
+// This file must contain only Win32 code.
 #include "ui/MsgBoxWindow.h"
 
 namespace komsgbox {

@@ -2,7 +2,7 @@
 // characters CR LF just as the plain text holds it, so bold runs can be selected by the offsets
 // the mark-up parser found. Without the library the box still shows its text, plainly, in a
 // read-only edit control.
-// This file must contain only Win32 specific code.
+// This file must contain only Win32 code.
 #include "ui/MsgBoxWindow.h"
 
 #include <richedit.h>

@@ -1,6 +1,6 @@
 // One message box on screen, shared by the files that build, measure, lay out, paint and drive
 // it. Not for callers: they use ui/KoMsgBox.h.
-// This file must contain only Win32 specific code.
+// This file must contain only Win32 code.
 #pragma once
 
 #include <cstdint>

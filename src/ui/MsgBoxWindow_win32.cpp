@@ -1,5 +1,5 @@
 // The box window: its class, registered for the time a box is up, and its window procedure.
-// This file must contain only Win32 specific code.
+// This file must contain only Win32 code.
 #include "ui/MsgBoxWindow.h"
 
 #include <richedit.h>

@@ -22,11 +22,12 @@ TEST_F(Startup, SetupStubWritesItsStartAndEndLinesAroundTheSetupRun) {
   const StubRun run = Run(setup, "/hide /Custom=a b");
   ASSERT_TRUE(run.ended);
   EXPECT_EQ(0u, run.exitCode);
-  ASSERT_EQ(4u, run.lines.size()) << viewer_.Text();
+  // Without a program to run the setup run extracts and ends without a line of its own.
+  ASSERT_EQ(3u, run.lines.size()) << viewer_.Text();
   EXPECT_EQ(" ==== STUB START ====> " + run.commandLine + "<", run.lines[0]);
   EXPECT_EQ(" ==== ThisIs_AutoUpdateProg=FALSE", run.lines[1]);
-  EXPECT_EQ(" [not built yet] RunSetup", run.lines[2]);
-  EXPECT_EQ(" ==== STUB END ====> " + run.commandLine + "<", run.lines[3]);
+  EXPECT_EQ(" ==== STUB END ====> " + run.commandLine + "<", run.lines[2]);
+  EXPECT_NE(std::string::npos, viewer_.Text().find("========= ForegroundOp=FALSE =========="));
   // A setup stub never writes a debug log.
   EXPECT_FALSE(testkit::PathExists(folder_ + "\\X_Setup.log"));
 }
@@ -39,21 +40,20 @@ struct ModeCase {
   const char* windowClass;  // the process keeps running until closed; empty: ends by itself
   std::vector<std::string> expected;
   std::vector<std::string> absent;
+  bool runsSetup = false;        // extracts its package (the run's console shows it)
   bool removesItself = false;    // the file is gone after the process ended
   bool removesFolder = false;    // ... and its folder with it
 };
 
 const ModeCase kModes[] = {
-    {"setup stub", "Setup.exe", {}, "", "", {" [not built yet] RunSetup"}, {}},
+    {"setup stub", "Setup.exe", {}, "/hide", "", {}, {}, true},
     {"disk set relaunches itself",
-     "Disk.exe", {"--span-cd-copy"}, "", "",
-     {" [not built yet] RunSpanCopy"}, {" [not built yet] RunSetup"}},
-    {"disk set copy runs the setup and removes itself with its folder",
-     "work1\\Y_Disk.exe", {"--span-cd-copy"}, "/SpanCdLvl=2", "",
-     {" [not built yet] RunSetup"}, {}, true, true},
+     "Disk.exe", {"--span-cd-copy"}, "/hide", "", {}, {}, false},
+    // The first volume (Y_Disk.exe.001) stays beside it, and so does the folder.
+    {"disk set copy runs the setup and removes itself",
+     "work1\\Y_Disk.exe", {"--span-cd-copy"}, "/SpanCdLvl=2 /hide", "", {}, {}, true, true, false},
     {"span copy switch without the flag still removes itself",
-     "work2\\Y_Plain.exe", {}, "/SpanCdLvl=2", "",
-     {" [not built yet] RunSetup"}, {}, true, true},
+     "work2\\Y_Plain.exe", {}, "/SpanCdLvl=2 /hide", "", {}, {}, true, true, true},
     {"plain agent starts its transient copy and forwards switches",
      "Tool.exe", kAgent, "/STOP=1", "",
      {" ==== ThisIs_AutoUpdateProg=TRUE", " [not built yet] CreateAndRun_X_Exe",
@@ -61,13 +61,13 @@ const ModeCase kModes[] = {
     {"transient agent checks test mode, runs its window and removes itself",
      "X_Tool.exe", kAgent, "", ".AutoUpdate.X_Tool",
      {" [not built yet] CheckTestMode force=TRUE", " AutoUpdateTimerCount=-2"},
-     {" [not built yet] HandleParamOK X_ExeIsRunning=FALSE"}, true, false},
+     {" [not built yet] HandleParamOK X_ExeIsRunning=FALSE"}, false, true, false},
     {"agent under another name runs its window and stays",
      "Other.exe", kAgent, "", ".AutoUpdate.Other",
      {" AutoUpdateTimerCount=-2"}, {" [not built yet] CreateAndRun_X_Exe"}},
     {"X_ name without the agent flag is a setup stub",
-     "X_Tool.exe", {"--agent-exe", "Tool.exe"}, "", "",
-     {" ==== ThisIs_AutoUpdateProg=FALSE", " [not built yet] RunSetup"}, {" [not built yet] CheckTestMode force=TRUE"}},
+     "X_Tool.exe", {"--agent-exe", "Tool.exe"}, "/hide", "",
+     {" ==== ThisIs_AutoUpdateProg=FALSE"}, {" [not built yet] CheckTestMode force=TRUE"}, true},
 };
 
 // The self-removal batch runs after the process has ended: give it a few seconds.
@@ -93,6 +93,12 @@ TEST_F(Startup, PicksTheRunModeFromTrailerNameAndSwitches) {
     EXPECT_EQ(0u, run.exitCode);
     for (const auto& line : c.expected) EXPECT_TRUE(run.Has(line)) << line << "\n" << viewer_.Text();
     for (const auto& line : c.absent) EXPECT_FALSE(run.Has(line)) << line;
+    const bool relaunched = run.HasStart(" RunSpanCopy >>");
+    EXPECT_EQ(std::string(c.what) == "disk set relaunches itself", relaunched) << viewer_.Text();
+    if (!relaunched) {
+      EXPECT_EQ(c.runsSetup, viewer_.Text().find("========= ForegroundOp=") != std::string::npos)
+          << viewer_.Text();
+    }
     if (c.removesItself) {
       EXPECT_TRUE(GoneWithin(path, 10000)) << path;
       EXPECT_EQ(c.removesFolder, GoneWithin(FolderOf(path), c.removesFolder ? 10000 : 300));
@@ -135,9 +141,10 @@ TEST_F(Startup, SecondInstanceOfTheSameSetupPathEndsSilently) {
   ASSERT_TRUE(second.ended);
   EXPECT_EQ(0u, second.exitCode);
   EXPECT_EQ(3u, second.lines.size()) << viewer_.Text();
-  EXPECT_FALSE(second.Has(" [not built yet] RunSetup"));
+  EXPECT_EQ(std::string::npos, viewer_.Text().find("========= ForegroundOp="));
   // A setup file with another path runs side by side.
-  EXPECT_TRUE(Run(other).Has(" [not built yet] RunSetup"));
+  EXPECT_EQ(3u, Run(other, "/hide").lines.size()) << viewer_.Text();
+  EXPECT_NE(std::string::npos, viewer_.Text().find("========= ForegroundOp="));
 }
 
 TEST_F(Startup, SecondTransientAgentEndsSilentlyAndThePlainAgentStillForwards) {

@@ -1,0 +1,213 @@
+// A whole offline setup with the real stub.exe and the reference Engine.exe: the engine's
+// command line and exit code, the success atom and the product's shortcuts, a damaged package,
+// the temp drive question, a disk set run from its copy, and the work folder left behind by none
+// of them.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "BoxDriver.h"
+#include "StubRunner.h"
+#include "sys/Folders.h"
+
+namespace scenario {
+namespace {
+
+const std::string kEngineExe = testkit::HostPathToWindows(ENGINE_EXE_UNIX_PATH);
+const char kWinExec[] = " ==== WinExec(Engine.exe) >>";
+
+struct EngineSetup {
+  int exitCode = 0;
+  bool fail = false;
+  int dialogMs = 0;
+};
+
+class SetupRun : public StubScenario {
+ protected:
+  void SetUp() override {
+    StubScenario::SetUp();
+    package_ = folder_ + "\\package";
+    record_ = folder_ + "\\record.txt";
+    ::CreateDirectoryA(package_.c_str(), nullptr);
+    ASSERT_TRUE(testkit::CopyFileTo(kEngineExe, package_ + "\\Engine.exe"));
+  }
+
+  // A setup of the sample file and Engine.exe, which installs into folder_\installed and
+  // records how it was called.
+  std::string SetupWith(const EngineSetup& engine, std::vector<std::string> options = {},
+                        const std::string& name = "Setup.exe") {
+    const std::string ini = "[Engine]\r\nTargetDir=" + folder_ + "\\installed\r\nRecord=" + record_ +
+                            "\r\nExitCode=" + std::to_string(engine.exitCode) +
+                            "\r\nFail=" + (engine.fail ? "1" : "0") +
+                            "\r\nDialogMs=" + std::to_string(engine.dialogMs) + "\r\n";
+    EXPECT_TRUE(testkit::WriteWholeFile(package_ + "\\Engine.ini", ini));
+    options.insert(options.end(), {"--dir", package_, "--run", "Engine.exe*/S"});
+    return Pack(name, options);
+  }
+
+  // The engine's command line as it recorded it; empty when it never ran.
+  std::string EngineCommandLine() const {
+    const std::string text = testkit::ReadWholeFile(record_);
+    const size_t start = text.find("CommandLine=");
+    if (start == std::string::npos) return "";
+    const size_t end = text.find_first_of("\r\n", start);
+    return text.substr(start + 12, end - start - 12);
+  }
+
+  static std::string WorkFolderOf(const std::string& commandLine) {
+    return commandLine.substr(0, commandLine.find("\\Engine.exe"));
+  }
+
+  std::string package_, record_;
+};
+
+TEST_F(SetupRun, TheEngineGetsItsCommandLineAndTheStubEndsWithItsExitCode) {
+  struct Case {
+    const char* args;
+    std::string before;  // the engine's arguments before /TH_ID=
+    std::string after;   // and after the thread id
+  };
+  const std::string setup = SetupWith({7, false, 0});
+  const std::string origin = " /OriginExe=\"" + setup + "\"";
+  const Case cases[] = {
+      {"/hide", " /hide /S", origin},
+      // A stub started by a span copy already has the origin: it is not given twice.
+      {"/hide /OriginExe=\"E:\\First.exe\"", " /hide /OriginExe=\"E:\\First.exe\" /S", ""},
+      // The disk-set switches mean nothing to the engine.
+      {"/hide /SpanCdLvl=1", " /hide /S", origin},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args);
+    ::DeleteFileA(record_.c_str());
+    const StubRun run = Run(setup, c.args, 30000);
+    ASSERT_TRUE(run.ended);
+    EXPECT_EQ(7u, run.exitCode);
+    const std::string line = EngineCommandLine();
+    const std::string work = WorkFolderOf(line);
+    EXPECT_EQ(0u, work.find(sys::TempFolder(true) + "SETUP_")) << line;
+    const std::string head = work + "\\Engine.exe" + c.before + " /TH_ID=_";
+    ASSERT_EQ(0u, line.find(head)) << line;
+    const size_t digits = line.find_first_not_of("0123456789", head.size());
+    EXPECT_GT(digits, head.size()) << line;
+    EXPECT_EQ(c.after, line.substr(digits == std::string::npos ? line.size() : digits)) << line;
+    EXPECT_TRUE(run.Has(kWinExec + line + "<<")) << viewer_.Text();
+    EXPECT_FALSE(testkit::PathExists(work)) << work;
+    EXPECT_EQ("A file of the sample product.\r\n",
+              testkit::ReadWholeFile(folder_ + "\\installed\\readme.txt"));
+  }
+}
+
+TEST_F(SetupRun, ShortcutsGoOnlyAfterAnEngineThatSucceeded) {
+  const std::string startUp = folder_ + "\\StartUp.lnk", check = folder_ + "\\Check.lnk";
+  ASSERT_TRUE(testkit::WriteWholeFile(folder_ + "\\Product.original",
+                                      "[UnInstall]\r\nStartUpLink=" + startUp +
+                                          "\r\nCheckforNewUpdateLink=" + check + "\r\n"));
+  ASSERT_TRUE(testkit::WriteWholeFile(
+      folder_ + "\\Product.info",
+      "[NewSetup]\r\nRemoveStartUpShortcut=1\r\nRemoveCheckForNewUpdateShortcut=0\r\n"));
+  const std::vector<std::string> product = {"--info-file", "Product.info"};
+  for (bool fail : {true, false}) {
+    SCOPED_TRACE(fail ? "engine fails" : "engine succeeds");
+    ASSERT_TRUE(testkit::WriteWholeFile(startUp, "link"));
+    ASSERT_TRUE(testkit::WriteWholeFile(check, "link"));
+    const StubRun run = Run(SetupWith({fail ? 3 : 0, fail, 0}, product), "/hide", 30000);
+    ASSERT_TRUE(run.ended);
+    EXPECT_EQ(fail ? 3u : 0u, run.exitCode);
+    EXPECT_EQ(fail, testkit::PathExists(startUp));
+    EXPECT_TRUE(testkit::PathExists(check));  // the .info file does not ask for this one
+  }
+}
+
+TEST_F(SetupRun, ADamagedPackageShowsTheBadCrcBoxAndStartsNothing) {
+  ASSERT_TRUE(testkit::WriteWholeFile(package_ + "\\big.txt", std::string(300000, 'z') + "end"));
+  const std::string setup = SetupWith({5, false, 0}, {"--zlib"});
+  std::string image = testkit::ReadWholeFile(setup);
+  const size_t at = image.size() - 74 - 100;  // inside the last compressed entry
+  image[at] = static_cast<char>(image[at] ^ 0x5A);
+  ASSERT_TRUE(testkit::WriteWholeFile(setup, image));
+
+  testkit::Started process = testkit::StartProcess("\"" + setup + "\" /hide", folder_);
+  ASSERT_TRUE(process);
+  const HWND box = testkit::WaitForBox(30000, process.pid);
+  ASSERT_TRUE(box != nullptr);
+  testkit::BoxReport report;
+  ASSERT_TRUE(testkit::ReadBox(box, report));
+  EXPECT_NE(std::string::npos, report.text.find("Bad CRC!")) << report.Describe();
+  EXPECT_NE(std::string::npos, report.text.find("might be corrupted...")) << report.Describe();
+  EXPECT_TRUE(testkit::AnswerBox(box, testkit::BoxAnswer::Click("OK")));
+  const StubRun run = Collect(process, setup, 30000);
+  ASSERT_TRUE(run.ended);
+  EXPECT_EQ(0u, run.exitCode);
+  EXPECT_FALSE(run.HasStart(kWinExec));
+  EXPECT_FALSE(testkit::PathExists(record_));
+}
+
+TEST_F(SetupRun, TheTempDriveNoticeAsksAndNoExtractsNothing) {
+  const std::string setup = SetupWith({0, false, 0}, {"--notify-temp-drive"});
+  testkit::Started process = testkit::StartProcess("\"" + setup + "\"", folder_);
+  ASSERT_TRUE(process);
+  const HWND box = testkit::WaitForBox(30000, process.pid);
+  ASSERT_TRUE(box != nullptr);
+  testkit::BoxReport report;
+  ASSERT_TRUE(testkit::ReadBox(box, report));
+  const std::string drive = sys::TempFolder(false).substr(0, 2);
+  EXPECT_NE(std::string::npos, report.text.find("will extract files to your Temp Drive (" + drive + ")"))
+      << report.Describe();
+  EXPECT_NE(std::string::npos, report.text.find("Estimated space required on your Temp drive is:"));
+  EXPECT_NE(std::string::npos, report.text.find(" MB")) << report.Describe();
+  EXPECT_NE(std::string::npos, report.text.find("Continue with Setup?"));
+  EXPECT_TRUE(testkit::AnswerBox(box, testkit::BoxAnswer::Click("No")));
+  const StubRun declined = Collect(process, setup, 30000);
+  ASSERT_TRUE(declined.ended);
+  EXPECT_EQ(0u, declined.exitCode);
+  EXPECT_FALSE(testkit::PathExists(record_));
+
+  // Hidden, nothing is asked and the engine runs.
+  const StubRun hidden = Run(setup, "/hide", 30000);
+  ASSERT_TRUE(hidden.ended);
+  EXPECT_TRUE(hidden.HasStart(kWinExec));
+  EXPECT_TRUE(testkit::PathExists(record_));
+}
+
+// The self-removal batch and the copy run after the started process has ended.
+bool BecomesTrue(const std::function<bool()>& what, unsigned ms) {
+  for (unsigned waited = 0; waited < ms; waited += 100) {
+    if (what()) return true;
+    testkit::PumpFor(100);
+  }
+  return false;
+}
+
+TEST_F(SetupRun, ADiskSetRunsFromItsCopyWhichRemovesItselfAndTheWorkFolder) {
+  ASSERT_TRUE(testkit::WriteWholeFile(package_ + "\\disk2.bin", std::string(700000, 'd')));
+  const std::string volumeSize = std::to_string(testkit::ReadWholeFile(kStubExe).size() + 300000);
+  const std::string setup = SetupWith(
+      {4, false, 0}, {"--span-cd-copy", "--store", "--volume-size", volumeSize}, "Disk\\Setup.exe");
+  ASSERT_TRUE(testkit::PathExists(setup + ".002"));
+  const StubRun launcher = Run(setup, "/hide", 30000);
+  ASSERT_TRUE(launcher.ended);
+  EXPECT_EQ(0u, launcher.exitCode);  // the copy carries on alone
+  ASSERT_TRUE(BecomesTrue([this] { return !EngineCommandLine().empty(); }, 30000)) << viewer_.Text();
+  const std::string line = EngineCommandLine();
+  EXPECT_NE(std::string::npos, line.find(" /OriginExe=\"" + setup + "\"")) << line;
+  EXPECT_EQ(std::string::npos, line.find("/SpanCdLvl")) << line;
+  EXPECT_EQ(std::string::npos, line.find("/SpanDiskFName1")) << line;
+  const std::string work = WorkFolderOf(line);
+  EXPECT_TRUE(BecomesTrue([&] { return !testkit::PathExists(work + "\\Y_Setup.exe"); }, 20000));
+  EXPECT_TRUE(BecomesTrue([&] { return !testkit::PathExists(work); }, 20000)) << work;
+  EXPECT_EQ(std::string(700000, 'd'), testkit::ReadWholeFile(folder_ + "\\installed\\disk2.bin"));
+}
+
+TEST_F(SetupRun, ClosingTheWindowTwiceWhileTheEngineRunsStillRemovesTheWorkFolder) {
+  const std::string setup = SetupWith({0, false, 4000});
+  const StubRun run = RunAndClose(setup, setup, "/hide", kWinExec);
+  ASSERT_TRUE(run.ended);
+  const std::string work = WorkFolderOf(EngineCommandLine());
+  ASSERT_FALSE(work.empty());
+  EXPECT_FALSE(testkit::PathExists(work)) << work;
+}
+
+}  // namespace
+}  // namespace scenario
