@@ -200,6 +200,69 @@ TEST_F(SetupRun, ADiskSetRunsFromItsCopyWhichRemovesItselfAndTheWorkFolder) {
   EXPECT_EQ(std::string(700000, 'd'), testkit::ReadWholeFile(folder_ + "\\installed\\disk2.bin"));
 }
 
+// The test run gives drive T: a small disk of its own; a setup whose temporary folder lies there
+// must move to the roomiest of C, D and E for this run, and leave nothing on any drive.
+class TemporaryFolderOnT {
+ public:
+  TemporaryFolderOnT() : temp_(Get("TEMP")), tmp_(Get("TMP")) {
+    ::CreateDirectoryA("T:\\Temp", nullptr);
+    ::SetEnvironmentVariableA("TEMP", "T:\\Temp");
+    ::SetEnvironmentVariableA("TMP", "T:\\Temp");
+  }
+  ~TemporaryFolderOnT() {
+    ::SetEnvironmentVariableA("TEMP", temp_.c_str());
+    ::SetEnvironmentVariableA("TMP", tmp_.c_str());
+  }
+
+ private:
+  static std::string Get(const char* name) {
+    char value[MAX_PATH] = {};
+    ::GetEnvironmentVariableA(name, value, sizeof value);
+    return value;
+  }
+  std::string temp_, tmp_;
+};
+
+// Folders and files directly in C:\TEMP (or C:\ for a name beginning with "TEMP").
+std::vector<std::string> Listing(const std::string& mask) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found{};
+  HANDLE search = ::FindFirstFileA(mask.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (std::string(found.cFileName) != "." && std::string(found.cFileName) != "..")
+      names.push_back(found.cFileName);
+  } while (::FindNextFileA(search, &found));
+  ::FindClose(search);
+  return names;
+}
+
+TEST_F(SetupRun, ASetupTooBigForTheTemporaryDriveMovesToARoomierOne) {
+  ULARGE_INTEGER freeOnT{};
+  if (::GetDriveTypeA("T:\\") != DRIVE_FIXED ||
+      !::GetDiskFreeSpaceExA("T:\\", &freeOnT, nullptr, nullptr) || freeOnT.QuadPart > (64u << 20))
+    GTEST_SKIP() << "no small drive T: in this Wine prefix";
+  ASSERT_TRUE(testkit::WriteWholeFile(package_ + "\\zeros.bin", std::string(12u << 20, '\0')));
+  const std::string setup = SetupWith({0, false, 0});
+  const std::vector<std::string> rootBefore = Listing("C:\\TEMP*");
+  const std::vector<std::string> tempBefore = Listing("C:\\TEMP\\*");
+  StubRun run;
+  {
+    TemporaryFolderOnT onT;
+    run = Run(setup, "/hide", 60000);
+  }
+  ASSERT_TRUE(run.ended);
+  const std::string work = WorkFolderOf(EngineCommandLine());
+  EXPECT_EQ(0u, work.find("C:\\TEMP")) << work;
+  EXPECT_NE(std::string::npos, work.find("TEMP_")) << work;
+  EXPECT_FALSE(testkit::PathExists(work)) << work;
+  EXPECT_EQ(std::string(12u << 20, '\0'), testkit::ReadWholeFile(folder_ + "\\installed\\zeros.bin"));
+  // No probe folder, probe file or work folder is left on C: (nor on T:).
+  EXPECT_EQ(rootBefore, Listing("C:\\TEMP*"));
+  EXPECT_EQ(tempBefore, Listing("C:\\TEMP\\*"));
+  EXPECT_EQ(std::vector<std::string>(), Listing("T:\\Temp\\*"));
+}
+
 TEST_F(SetupRun, ClosingTheWindowTwiceWhileTheEngineRunsStillRemovesTheWorkFolder) {
   const std::string setup = SetupWith({0, false, 4000});
   const StubRun run = RunAndClose(setup, setup, "/hide", kWinExec);
