@@ -85,4 +85,4 @@ add_dependencies(scenario_tests stub engine)
 # One Wine process per test program: starting Wine costs more than most tests.
 add_test(NAME win32_tests COMMAND win32_tests)
 add_test(NAME scenario_tests COMMAND scenario_tests)
-set_tests_properties(win32_tests scenario_tests PROPERTIES TIMEOUT 300)
+set_tests_properties(win32_tests scenario_tests PROPERTIES TIMEOUT 900)

@@ -56,6 +56,14 @@ class SetupRun : public StubScenario {
     return text.substr(start + 12, end - start - 12);
   }
 
+  // Starts setup with args and reads the first box it shows; a null window when none came.
+  HWND StartToBox(const std::string& setup, const std::string& args, testkit::Started& process,
+                  testkit::BoxReport& report) {
+    process = testkit::StartProcess("\"" + setup + "\"" + args, folder_);
+    const HWND box = process ? testkit::WaitForBox(30000, process.pid) : nullptr;
+    return box && testkit::ReadBox(box, report) ? box : nullptr;
+  }
+
   static std::string WorkFolderOf(const std::string& commandLine) {
     return commandLine.substr(0, commandLine.find("\\Engine.exe"));
   }
@@ -128,12 +136,10 @@ TEST_F(SetupRun, ADamagedPackageShowsTheBadCrcBoxAndStartsNothing) {
   image[at] = static_cast<char>(image[at] ^ 0x5A);
   ASSERT_TRUE(testkit::WriteWholeFile(setup, image));
 
-  testkit::Started process = testkit::StartProcess("\"" + setup + "\" /hide", folder_);
-  ASSERT_TRUE(process);
-  const HWND box = testkit::WaitForBox(30000, process.pid);
-  ASSERT_TRUE(box != nullptr);
+  testkit::Started process;
   testkit::BoxReport report;
-  ASSERT_TRUE(testkit::ReadBox(box, report));
+  const HWND box = StartToBox(setup, " /hide", process, report);
+  ASSERT_TRUE(box != nullptr);
   EXPECT_NE(std::string::npos, report.text.find("Bad CRC!")) << report.Describe();
   EXPECT_NE(std::string::npos, report.text.find("might be corrupted...")) << report.Describe();
   EXPECT_TRUE(testkit::AnswerBox(box, testkit::BoxAnswer::Click("OK")));
@@ -146,12 +152,10 @@ TEST_F(SetupRun, ADamagedPackageShowsTheBadCrcBoxAndStartsNothing) {
 
 TEST_F(SetupRun, TheTempDriveNoticeAsksAndNoExtractsNothing) {
   const std::string setup = SetupWith({0, false, 0}, {"--notify-temp-drive"});
-  testkit::Started process = testkit::StartProcess("\"" + setup + "\"", folder_);
-  ASSERT_TRUE(process);
-  const HWND box = testkit::WaitForBox(30000, process.pid);
-  ASSERT_TRUE(box != nullptr);
+  testkit::Started process;
   testkit::BoxReport report;
-  ASSERT_TRUE(testkit::ReadBox(box, report));
+  const HWND box = StartToBox(setup, "", process, report);
+  ASSERT_TRUE(box != nullptr);
   const std::string drive = sys::TempFolder(false).substr(0, 2);
   EXPECT_NE(std::string::npos, report.text.find("will extract files to your Temp Drive (" + drive + ")"))
       << report.Describe();
