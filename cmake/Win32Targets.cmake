@@ -8,7 +8,7 @@ set(STUB_ENTRY src/stub/Stub_win32.cpp src/stub/TerminateHandler_win32.cpp)
 file(GLOB STUBWIN_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/*/*_win32.cpp)
 list(FILTER STUBWIN_SOURCES EXCLUDE REGEX "/(Host|Stub|TerminateHandler)_win32\\.cpp$")
 add_library(stubwin STATIC ${STUBWIN_SOURCES})
-target_link_libraries(stubwin PUBLIC stubcore comctl32 version winmm)
+target_link_libraries(stubwin PUBLIC stubcore comctl32 version winmm wininet)
 stub_warnings(stubwin)
 
 add_executable(stub WIN32 ${STUB_ENTRY} src/stub/stub.rc)
@@ -65,10 +65,11 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 file(GLOB WIN32_TEST_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/win32/*.cpp)
 add_executable(win32_tests ${WIN32_TEST_SOURCES} tools/engine/EngineSettings.cpp)
 target_include_directories(win32_tests PRIVATE tools/engine)
-target_link_libraries(win32_tests PRIVATE stubwin testkit GTest::gtest_main)
+target_link_libraries(win32_tests PRIVATE stubwin testkit wininet GTest::gtest_main)
 target_link_options(win32_tests PRIVATE ${STUB_WIN32_LINK})
 target_compile_definitions(win32_tests PRIVATE
-  STUB_EXE_UNIX_PATH="$<TARGET_FILE:stub>" ENGINE_EXE_UNIX_PATH="$<TARGET_FILE:engine>")
+  STUB_EXE_UNIX_PATH="$<TARGET_FILE:stub>" ENGINE_EXE_UNIX_PATH="$<TARGET_FILE:engine>"
+  SERVERS_INI_UNIX_PATH="${CMAKE_BINARY_DIR}/servers/servers.ini")
 stub_warnings(win32_tests)
 add_dependencies(win32_tests stub engine)
 
@@ -78,7 +79,8 @@ add_executable(scenario_tests ${SCENARIO_SOURCES})
 target_link_libraries(scenario_tests PRIVATE stubpack_lib stubwin testkit GTest::gtest_main)
 target_link_options(scenario_tests PRIVATE ${STUB_WIN32_LINK})
 target_compile_definitions(scenario_tests PRIVATE
-  STUB_EXE_UNIX_PATH="$<TARGET_FILE:stub>" ENGINE_EXE_UNIX_PATH="$<TARGET_FILE:engine>")
+  STUB_EXE_UNIX_PATH="$<TARGET_FILE:stub>" ENGINE_EXE_UNIX_PATH="$<TARGET_FILE:engine>"
+  SERVERS_INI_UNIX_PATH="${CMAKE_BINARY_DIR}/servers/servers.ini")
 stub_warnings(scenario_tests)
 add_dependencies(scenario_tests stub engine)
 
@@ -86,3 +88,12 @@ add_dependencies(scenario_tests stub engine)
 add_test(NAME win32_tests COMMAND win32_tests)
 add_test(NAME scenario_tests COMMAND scenario_tests)
 set_tests_properties(win32_tests scenario_tests PROPERTIES TIMEOUT 900)
+
+# Local HTTP servers on 127.0.0.1 for the download tests (tests/servers/run-servers): scripts run
+# natively, around the test programs that read their servers.ini.
+set(STUB_SERVERS ${PROJECT_SOURCE_DIR}/tests/servers/run-servers)
+add_test(NAME servers_start COMMAND /bin/bash ${STUB_SERVERS} start ${CMAKE_BINARY_DIR}/servers)
+add_test(NAME servers_stop COMMAND /bin/bash ${STUB_SERVERS} stop ${CMAKE_BINARY_DIR}/servers)
+set_tests_properties(servers_start PROPERTIES FIXTURES_SETUP servers)
+set_tests_properties(servers_stop PROPERTIES FIXTURES_CLEANUP servers)
+set_tests_properties(win32_tests scenario_tests PROPERTIES FIXTURES_REQUIRED servers)

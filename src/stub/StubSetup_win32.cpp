@@ -7,12 +7,12 @@
 #include "pack/UnPack.h"
 #include "stub/EngineCommand.h"
 #include "stub/KoDebug.h"
-#include "stub/NotBuiltYet.h"
 #include "stub/ProgressSink.h"
 #include "stub/StubGlob.h"
 #include "stub/StubWin.h"
 #include "stub/TempSpace.h"
 #include "stub/UnPackWinHost.h"
+#include "stub/WebSetup.h"
 #include "stub/WorkFolder.h"
 #include "sys/Files.h"
 #include "sys/Host.h"
@@ -170,7 +170,7 @@ bool ExtractAndLaunch(const std::string& workFolder, const std::string& packageF
 void RunSetup() {
   const TGFileInfo& own = *stubglob::OwnFileInfo;
   if (own.IsWebSetup()) {
-    NotBuiltYet("RunWebSetup");
+    RunWebBranch();
   } else {
     const std::string spanDisk = sys::GetSwitchValue("/SpanDiskFName1=", "");
     const std::string packageFile = spanDisk.empty() ? sys::ProgramPath() : spanDisk;

@@ -168,8 +168,20 @@ TEST_F(SetupRun, TheTempDriveNoticeAsksAndNoExtractsNothing) {
   EXPECT_EQ(0u, declined.exitCode);
   EXPECT_FALSE(testkit::PathExists(record_));
 
-  // Hidden, nothing is asked and the engine runs.
-  const StubRun hidden = Run(setup, "/hide", 30000);
+  // Hidden, nothing is asked, the window never shows, and the engine runs.
+  testkit::Started quiet = testkit::StartProcess("\"" + setup + "\" /hide", folder_);
+  ASSERT_TRUE(quiet);
+  bool windowSeen = false, shown = false;
+  while (::WaitForSingleObject(quiet.process.Get(), 0) == WAIT_TIMEOUT) {
+    const HWND wnd = ::FindWindowA(setup.c_str(), nullptr);  // a setup's class is its path
+    windowSeen = windowSeen || wnd != nullptr;
+    shown = shown || (wnd && ::IsWindowVisible(wnd));
+    EXPECT_EQ(nullptr, testkit::WaitForBox(1, quiet.pid));
+    testkit::PumpFor(50);  // the debug viewer of this process takes the stub's lines
+  }
+  EXPECT_TRUE(windowSeen);
+  EXPECT_FALSE(shown);
+  const StubRun hidden = Collect(quiet, setup, 30000);
   ASSERT_TRUE(hidden.ended);
   EXPECT_TRUE(hidden.HasStart(kWinExec));
   EXPECT_TRUE(testkit::PathExists(record_));

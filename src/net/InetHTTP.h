@@ -1,0 +1,33 @@
+// The stub's only network client, over the Windows Internet library (WinINet): whether the
+// machine is on line, the announced size of the file behind a URL, and the download of that file
+// into a file on disk or into memory, with the progress bar moving and the abort flag
+// (DownloadAbort.h) checked between chunks. No retries here: callers decide.
+// Win32 (InetHTTP_win32.cpp); the rules that need no system are in InetRules.h.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "net/DownloadAbort.h"
+
+namespace koprogbar {
+class TProgBar;
+}
+
+namespace inethttp {
+
+// True when the system reports a connection; otherwise ErrorText is the system's message.
+bool IsInternetConnected(std::string& ErrorText);
+bool IsInternetConnected();
+
+// The length the server announces for URL; -1 without a session, a request or a length.
+int64_t HTTP_GetFileSize(const std::string& URL);
+
+// Downloads URL into DestFile (through a temporary file that is renamed only when complete), or
+// into Content when DestFile is empty. Window (a window handle above 10) is shown first;
+// ProgressBar, when given, steps once per chunk. ErrorText is empty on success.
+void HTTP_DownloadFile_Incremental(uintptr_t Window, const std::string& URL,
+                                   const std::string& DestFile, koprogbar::TProgBar* ProgressBar,
+                                   std::string& Content, std::string& ErrorText);
+
+}  // namespace inethttp

@@ -1,0 +1,48 @@
+// This file must contain only truly operating-system independent code.
+#include "stub/WebSetup.h"
+
+#include "pack/ByteSource.h"
+#include "pack/GFileInfo.h"
+#include "stub/TempSpace.h"
+#include "sys/UtilsText.h"
+
+namespace stubsetup {
+namespace {
+
+// A tail this short beyond the package end is a signature, not part of the program.
+constexpr uint64_t kLongestDroppedTail = 10000;
+
+}  // namespace
+
+std::string WebAgentCopyImage(std::string image) {
+  const uint64_t packageEnd =
+      TGFileInfo::ReadPackageEnd(pack::MemorySource(image)) & 0xFFFFFFFFu;
+  // 0 means the file has no package end: nothing is cut, however small the file.
+  if (packageEnd > 0 && packageEnd < image.size() && image.size() - packageEnd < kLongestDroppedTail)
+    image.resize(static_cast<size_t>(packageEnd));
+  if (image.size() > 5) image[image.size() - 5] = 1;
+  return image;
+}
+
+std::string DownloadQuestion(const TGFileInfo& own) {
+  int64_t size = 0;
+  if (!sys::TryParseInt64(own.GetWebSetupSize(), size)) size = 0;
+  const std::string text = own.GetLangString(
+      "s11",
+      "<b>INTERNET DOWNLOAD</b><p><p>Karst will download the Setup File from the "
+      "Internet...<p>Please make sure your Internet connection is properly set.<p><p>Continue "
+      "with Setup?<p><P>Size: <SIZE> MB<P>");
+  return sys::ReplaceText(text, "<SIZE>", FormatMB(static_cast<double>(size)));
+}
+
+std::string WebSetupSource(const TGFileInfo& own, const std::string& exeFolder,
+                           bool localFileExists) {
+  if (!own.GetAlwaysDownload() && localFileExists) return exeFolder;
+  return own.GetWebSetupURL();
+}
+
+std::string WebSetupUrl(const std::string& source, const std::string& fileName) {
+  return source + "/" + fileName;
+}
+
+}  // namespace stubsetup

@@ -1,0 +1,34 @@
+// A web setup stub carries no setup files: it fetches its setup file (or takes the copy lying
+// beside it), checks that the file belongs to it, and runs it like an offline setup. Before that
+// it may leave an auto-update agent copy of itself in the work folder for the setup to install.
+#pragma once
+
+#include <string>
+
+class TGFileInfo;
+
+namespace stubsetup {
+
+// The agent copy made from the running file's bytes: a signature tail of less than 10000 bytes
+// beyond the package end is dropped, and trailer byte 69 (5th from the end) marks the copy as an
+// auto-update agent.
+std::string WebAgentCopyImage(std::string image);
+
+// The question before a download, with the setup file's size in megabytes.
+std::string DownloadQuestion(const TGFileInfo& own);
+
+// Where the setup file comes from: the folder of the running file when a file of that name lies
+// there (unless the stub must always download), else the web folder.
+std::string WebSetupSource(const TGFileInfo& own, const std::string& exeFolder,
+                           bool localFileExists);
+
+// source + "/" + file name.
+std::string WebSetupUrl(const std::string& source, const std::string& fileName);
+
+// The web branch of the setup run (Win32): the agent copy, the source, RunWebSetup.
+void RunWebBranch();
+// Fetches (or takes) the setup file, checks its token, extracts and launches it (Win32).
+void RunWebSetup(const std::string& workFolder, const std::string& source,
+                 const std::string& fileName);
+
+}  // namespace stubsetup

@@ -1,0 +1,113 @@
+// This file must contain only Win32 code.
+#include "stub/WebSetup.h"
+
+#include "net/ErrorPage.h"
+#include "net/InetHTTP.h"
+#include "pack/GFileInfo.h"
+#include "stub/ProgressSink.h"
+#include "stub/StubGlob.h"
+#include "stub/StubSetup.h"
+#include "stub/StubWin.h"
+#include "stub/WorkFolder.h"
+#include "sys/Files.h"
+#include "sys/Folders.h"
+#include "sys/Host.h"
+#include "sys/Platform.h"
+#include "sys/Pumping.h"
+#include "sys/Switches.h"
+#include "ui/KoMsgBox.h"
+#include "ui/KoProgBar.h"
+
+namespace stubsetup {
+namespace {
+
+const char kButtonTexts[] = "|&OK|&Cancel|&Yes|&No|&Abort|&Retry|&Ignore|";
+// The error text of a download the user declined: nothing to show.
+const char kCancelled[] = "!";
+
+const TGFileInfo& Own() { return *stubglob::OwnFileInfo; }
+
+bool Hidden() { return sys::HasSwitch("/hide") || Own().GetHideSetup(); }
+
+void WriteAgentCopy() {
+  const std::string exePath = sys::ProgramPath();
+  const std::string image = WebAgentCopyImage(sys::ReadFileToString(exePath));
+  sys::SaveFile(stubglob::GetWorkFolder() + "\\" + Own().GetProgramExeName(), image,
+                sys::FileAge(exePath), false);
+}
+
+// Asks, checks the connection and downloads into the temporary folder; the error text, empty
+// when the file arrived.
+std::string Download(const std::string& url, const std::string& setupFile, bool hidden) {
+  const TGFileInfo& own = Own();
+  stubwin::SetCaption(own.GetLangString("s10", "Downloading File..."), own.GetFontName(),
+                      own.GetCharset(), own.GetFontSize());
+  std::string error;
+  if (own.ConfirmDownload() && !hidden &&
+      !komsgbox::ConfirmYesNo(0, DownloadQuestion(own), own.GetLangString("Confirm", "Confirm"),
+                              0, own.GetCharset(), own.GetLangString("BtnText", kButtonTexts)))
+    error = kCancelled;
+  std::string connectionError;
+  if (!inethttp::IsInternetConnected(connectionError)) {
+    error = own.GetLangString("s12", "No valid Internet Connection.<p>Can not Download File!");
+    if (!connectionError.empty()) error += "<P><P>" + connectionError;
+  }
+  inethttp::SetDownloadAbort(false);
+  koprogbar::TProgBar& bar = koprogbar::EnsureProgressBar(
+      stubwin::MainProgressSink, [](uint32_t ms) { sys::DelayPumping(ms); });
+  if (error.empty()) {
+    const uintptr_t owner =
+        hidden ? 0 : reinterpret_cast<uintptr_t>(stubwin::MainWindowHandle());
+    std::string content;
+    inethttp::HTTP_DownloadFile_Incremental(owner, url, setupFile, &bar, content, error);
+  }
+  sys::DelayPumping(300);
+  stubwin::MainProgressSink(koprogbar::kProgressRange, 10, "", 1, 0);
+  sys::DelayPumping(700);
+  return error;
+}
+
+// Empty when the setup file carries this stub's web-setup token; otherwise why not.
+std::string TokenError(const std::string& setupFile, const std::string& url) {
+  const TGFileInfo setup(setupFile);
+  if (setup.SameWebSetupToken(Own())) return "";
+  std::string message;
+  inethttp::ErrorPageMessage(setupFile, "", url, message, "Bad Secret Token!");
+  return message;
+}
+
+}  // namespace
+
+void RunWebBranch() {
+  const TGFileInfo& own = Own();
+  if (own.MakeAgentCopy() && !own.GetProgramExeName().empty()) WriteAgentCopy();
+  const std::string exeFolder = sys::ProgramFolder(false);
+  const std::string fileName = own.GetWebSetupFileName();
+  const bool local = sys::FileExists(exeFolder + "\\" + fileName);
+  RunWebSetup(stubglob::GetWorkFolder(), WebSetupSource(own, exeFolder, local), fileName);
+}
+
+void RunWebSetup(const std::string& workFolder, const std::string& source,
+                 const std::string& fileName) {
+  const bool hidden = Hidden();
+  const std::string url = WebSetupUrl(source, fileName);
+  std::string setupFile = sys::FolderWithBackslash(source, true) + fileName;
+  std::string error;
+  bool downloaded = false;
+  if (!sys::FileExists(setupFile)) {
+    setupFile = sys::TempFolder(true) + fileName;
+    error = Download(url, setupFile, hidden);
+    downloaded = error.empty();
+  }
+  if (error.empty()) error = TokenError(setupFile, url);
+  if (error.empty())
+    ExtractAndLaunch(workFolder, setupFile, "", !hidden, sys::CommandTail());
+  if (downloaded) ::DeleteFileA(setupFile.c_str());
+  if (!error.empty() && error != kCancelled) {
+    const TGFileInfo& own = Own();
+    komsgbox::ErrorBox(0, error, own.GetLangString("Error", "Error"), own.GetCharset(),
+                       own.GetLangString("BtnText", kButtonTexts));
+  }
+}
+
+}  // namespace stubsetup

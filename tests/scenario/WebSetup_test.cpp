@@ -1,0 +1,172 @@
+// The web installer as a user meets it: the real stub.exe fetches its setup file from a real
+// local server (python's http.server, nginx), asks before the download, checks the file's token,
+// runs it with the reference engine, and shows what went wrong in its error box.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "BoxDriver.h"
+#include "StubRunner.h"
+#include "TestServers.h"
+#include "sys/Folders.h"
+
+namespace scenario {
+namespace {
+
+const std::string kEngineExe = testkit::HostPathToWindows(ENGINE_EXE_UNIX_PATH);
+const char kWinExec[] = " ==== WinExec(Engine.exe) >>";
+const char kToken[] = "abcdefghijklmnopqrstuvwxyzabcdef";
+const char kOtherToken[] = "zyxwvutsrqponmlkjihgfedcbazyxwvu";
+
+class WebSetup : public StubScenario {
+ protected:
+  void SetUp() override {
+    StubScenario::SetUp();
+    if (!servers_.Load()) GTEST_SKIP() << "the local test servers are not running";
+    // Each test serves its files from a folder of its own.
+    web_ = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    served_ = servers_.wwwWindows + "\\" + web_;
+    ::CreateDirectoryA(served_.c_str(), nullptr);
+    package_ = folder_ + "\\package";
+    record_ = folder_ + "\\record.txt";
+    ::CreateDirectoryA(package_.c_str(), nullptr);
+    ASSERT_TRUE(testkit::CopyFileTo(kEngineExe, package_ + "\\Engine.exe"));
+    ASSERT_TRUE(testkit::WriteWholeFile(
+        package_ + "\\Engine.ini", "[Engine]\r\nTargetDir=" + folder_ + "\\installed\r\nRecord=" +
+                                       record_ + "\r\nExitCode=6\r\n"));
+  }
+  void TearDown() override {
+    if (!served_.empty()) testkit::DeleteTree(served_);
+    StubScenario::TearDown();
+  }
+
+  // The full setup file with the engine, carrying token, written to path.
+  void FullSetup(const std::string& path, const std::string& token) {
+    const std::string built = Pack("full\\Full.exe", {"--dir", package_, "--run", "Engine.exe*/S",
+                                                      "--web-token", token});
+    ASSERT_TRUE(testkit::CopyFileTo(built, path));
+  }
+
+  // The web stub that fetches Full.exe from the web folder at port.
+  std::string WebStub(int port, std::vector<std::string> more = {}) {
+    std::vector<std::string> options = {"--web-setup",   "--web-url",
+                                        servers_.Url(port, web_), "--web-file",
+                                        "Full.exe",      "--web-token",
+                                        kToken,          "--web-size",
+                                        "5242880"};
+    options.insert(options.end(), more.begin(), more.end());
+    return Pack("web\\WebSetup.exe", options);
+  }
+
+  std::string Downloaded() const { return sys::TempFolder(true) + "Full.exe"; }
+
+  // Starts the stub and reads its first box; null when none came within the time.
+  HWND StartToBox(const std::string& stub, const std::string& args, testkit::Started& process,
+                  testkit::BoxReport& report, unsigned waitMs = 30000) {
+    process = testkit::StartProcess("\"" + stub + "\"" + args, folder_);
+    const HWND box = process ? testkit::WaitForBox(waitMs, process.pid) : nullptr;
+    return box && testkit::ReadBox(box, report) ? box : nullptr;
+  }
+
+  testkit::TestServers servers_;
+  std::string web_, served_, package_, record_;
+};
+
+TEST_F(WebSetup, AsksWithTheSizeDownloadsChecksTheTokenAndRunsTheSetup) {
+  FullSetup(served_ + "\\Full.exe", kToken);
+  const std::string stub = WebStub(servers_.plain, {"--confirm-download"});
+  testkit::Started process;
+  testkit::BoxReport question;
+  const HWND box = StartToBox(stub, "", process, question);
+  ASSERT_TRUE(box != nullptr);
+  EXPECT_NE(std::string::npos, question.text.find("INTERNET DOWNLOAD")) << question.Describe();
+  EXPECT_NE(std::string::npos, question.text.find("Size: 5.00 MB")) << question.Describe();
+  EXPECT_TRUE(testkit::AnswerBox(box, testkit::BoxAnswer::Click("Yes")));
+  const StubRun run = Collect(process, stub, 60000);
+  ASSERT_TRUE(run.ended);
+  EXPECT_EQ(6u, run.exitCode);
+  EXPECT_TRUE(run.HasStart(kWinExec)) << viewer_.Text();
+  EXPECT_TRUE(testkit::PathExists(folder_ + "\\installed\\readme.txt"));
+  EXPECT_FALSE(testkit::PathExists(Downloaded()));  // a downloaded setup file goes again
+}
+
+TEST_F(WebSetup, HiddenAsksNothingButStillShowsErrors) {
+  FullSetup(served_ + "\\Full.exe", kToken);
+  const std::string stub = WebStub(servers_.nginx, {"--confirm-download"});
+  const StubRun quiet = Run(stub, "/hide", 60000);
+  ASSERT_TRUE(quiet.ended);
+  EXPECT_EQ(6u, quiet.exitCode);
+  EXPECT_TRUE(quiet.HasStart(kWinExec)) << viewer_.Text();
+
+  // A file of another product: the error box comes even so.
+  FullSetup(served_ + "\\Full.exe", kOtherToken);
+  ::DeleteFileA(record_.c_str());
+  testkit::Started process;
+  testkit::BoxReport report;
+  const HWND box = StartToBox(stub, " /hide", process, report);
+  ASSERT_TRUE(box != nullptr);
+  EXPECT_NE(std::string::npos, report.text.find("Bad Secret Token!")) << report.Describe();
+  testkit::AnswerBox(box, testkit::BoxAnswer::Click("OK"));
+  const StubRun refused = Collect(process, stub, 30000);
+  EXPECT_FALSE(refused.HasStart(kWinExec));
+  EXPECT_FALSE(testkit::PathExists(record_));
+  EXPECT_FALSE(testkit::PathExists(Downloaded()));
+}
+
+TEST_F(WebSetup, AnErrorPageIsReportedAsNotFoundAndDeleted) {
+  // nginx answers the missing Full.exe with its own 404 page, which WinINet downloads like a file.
+  const std::string stub = WebStub(servers_.nginx);
+  testkit::Started process;
+  testkit::BoxReport report;
+  const HWND box = StartToBox(stub, " /hide", process, report);
+  ASSERT_TRUE(box != nullptr);
+  EXPECT_NE(std::string::npos, report.text.find("404 File Not Found")) << report.Describe();
+  testkit::AnswerBox(box, testkit::BoxAnswer::Click("OK"));
+  const StubRun run = Collect(process, stub, 30000);
+  ASSERT_TRUE(run.ended);
+  EXPECT_FALSE(run.HasStart(kWinExec));
+  EXPECT_FALSE(testkit::PathExists(Downloaded()));
+}
+
+TEST_F(WebSetup, ALocalSetupFileIsUsedWithoutDownloadAndKept) {
+  // Nothing listens on the web folder's port: only the file beside the stub can be used.
+  const std::string stub = WebStub(1, {"--confirm-download"});
+  const std::string local = folder_ + "\\web\\Full.exe";
+  FullSetup(local, kToken);
+  const StubRun run = Run(stub, "", 60000);
+  ASSERT_TRUE(run.ended);
+  EXPECT_EQ(6u, run.exitCode);
+  EXPECT_TRUE(run.HasStart(kWinExec)) << viewer_.Text();
+  EXPECT_TRUE(testkit::PathExists(local));
+
+  // It is token-checked all the same, and kept after the refusal too.
+  FullSetup(local, kOtherToken);
+  testkit::Started process;
+  testkit::BoxReport report;
+  const HWND box = StartToBox(stub, "", process, report);
+  ASSERT_TRUE(box != nullptr);
+  EXPECT_NE(std::string::npos, report.text.find("Bad Secret Token!")) << report.Describe();
+  testkit::AnswerBox(box, testkit::BoxAnswer::Click("OK"));
+  Collect(process, stub, 30000);
+  EXPECT_TRUE(testkit::PathExists(local));
+}
+
+TEST_F(WebSetup, TheAgentCopyIsTheStubMarkedAsAgent) {
+  FullSetup(served_ + "\\Full.exe", kToken);
+  const std::string stub = WebStub(servers_.plain, {"--make-agent-copy", "--agent-exe", "Agent.exe",
+                                                    "--signature-tail", "300"});
+  const StubRun run = Run(stub, "/hide", 60000);
+  ASSERT_TRUE(run.ended);
+  // The engine installs what lies in the work folder, the agent copy included.
+  const std::string copy = testkit::ReadWholeFile(folder_ + "\\installed\\Agent.exe");
+  std::string expected = testkit::ReadWholeFile(stub);
+  ASSERT_GT(expected.size(), 300u + 74u);
+  expected.resize(expected.size() - 300);  // the short signature tail is dropped
+  expected[expected.size() - 5] = 1;       // trailer byte 69: an auto-update agent
+  EXPECT_EQ(expected.size(), copy.size());
+  EXPECT_TRUE(expected == copy);
+}
+
+}  // namespace
+}  // namespace scenario
