@@ -56,6 +56,12 @@ target_link_libraries(extract_bench PRIVATE stubpack_lib stubwin psapi)
 target_link_options(extract_bench PRIVATE ${STUB_WIN32_LINK})
 stub_warnings(extract_bench)
 
+# The download benchmark (bench/run-download runs it against the local nginx).
+add_executable(download_bench bench/download_bench_win32.cpp)
+target_link_libraries(download_bench PRIVATE stubwin)
+target_link_options(download_bench PRIVATE ${STUB_WIN32_LINK})
+stub_warnings(download_bench)
+
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)

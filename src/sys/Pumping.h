@@ -18,7 +18,8 @@ int64_t MillisecondClock();
 void YieldX(uint32_t Ms);
 
 // Repeats YieldX(PumpingStep(Step, Ms)) until MillisecondClock has advanced by at least Ms; the
-// queue is dispatched at least once, even for a wait of 0.
+// queue is dispatched at least once, even for a wait of 0. With less than a millisecond left
+// it yields (YieldX(0)) instead of sleeping a whole step, so short waits keep their length.
 void DelayPumping(uint32_t Step, uint32_t Ms);
 // DelayPumping(0, Ms).
 void DelayPumping(uint32_t Ms);

@@ -74,10 +74,14 @@ void YieldX(uint32_t Ms) {
 void DelayPumping(uint32_t Step, uint32_t Ms) {
   FineTimerResolution fineTimer;
   uint32_t step = PumpingStep(Step, Ms);
-  int64_t start = MicrosecondClock();
+  const int64_t end = MicrosecondClock() + static_cast<int64_t>(Ms) * 1000;
+  int64_t left = end - MicrosecondClock();
   do {
-    YieldX(step);
-  } while (MicrosecondClock() - start < static_cast<int64_t>(Ms) * 1000);
+    // Less than a millisecond to go: a whole step would stretch a short wait by half or more
+    // (a download pauses 2 ms per chunk), so the rest is yielded away instead.
+    YieldX(left >= 1000 ? step : 0);
+    left = end - MicrosecondClock();
+  } while (left > 0);
 }
 
 void DelayPumping(uint32_t Ms) { DelayPumping(0, Ms); }

@@ -48,10 +48,11 @@ class WebSetup : public StubScenario {
     ASSERT_TRUE(testkit::CopyFileTo(built, path));
   }
 
-  // The web stub that fetches Full.exe from the web folder at port.
-  std::string WebStub(int port, std::vector<std::string> more = {}) {
+  // The web stub that fetches Full.exe from the web folder at port (or from webUrl).
+  std::string WebStub(int port, std::vector<std::string> more = {}, std::string webUrl = "") {
+    if (webUrl.empty()) webUrl = servers_.Url(port, web_);
     std::vector<std::string> options = {"--web-setup",   "--web-url",
-                                        servers_.Url(port, web_), "--web-file",
+                                        webUrl, "--web-file",
                                         "Full.exe",      "--web-token",
                                         kToken,          "--web-size",
                                         "5242880"};
@@ -166,6 +167,47 @@ TEST_F(WebSetup, TheAgentCopyIsTheStubMarkedAsAgent) {
   expected[expected.size() - 5] = 1;       // trailer byte 69: an auto-update agent
   EXPECT_EQ(expected.size(), copy.size());
   EXPECT_TRUE(expected == copy);
+}
+
+TEST_F(WebSetup, ClosingTheWindowTwiceAbortsASlowDownloadAndRunsNothing) {
+  // 2 MB in 4 KiB pieces every 100 ms would take almost a minute. The setup file's name ends the
+  // query ("&f=/Full.exe"), so the fault server still reads its numbers.
+  const std::string stub = WebStub(
+      0, {}, servers_.Url(servers_.faults, "slow/" + web_ + "?size=2000000&delay_ms=100&chunk=4096&f="));
+  testkit::Started process = testkit::StartProcess("\"" + stub + "\"", folder_);
+  ASSERT_TRUE(process);
+  const HWND wnd = testkit::WaitForWindowClass(stub, 20000);  // a setup's class is its path
+  ASSERT_TRUE(wnd != nullptr);
+  // The download has begun once its temporary file ("Full.exe." and a number) exists.
+  bool started = false;
+  for (int i = 0; i < 300 && !started; ++i) {
+    WIN32_FIND_DATAA found{};
+    const HANDLE search = ::FindFirstFileA((Downloaded() + ".*").c_str(), &found);
+    started = search != INVALID_HANDLE_VALUE;
+    if (started) ::FindClose(search);
+    testkit::PumpFor(100);
+  }
+  ASSERT_TRUE(started);
+  ::PostMessageA(wnd, WM_CLOSE, 0, 0);
+  testkit::PumpFor(200);
+  ::PostMessageA(wnd, WM_CLOSE, 0, 0);
+  // The stub may still report the abort in its error box before it ends.
+  std::string boxText;
+  while (::WaitForSingleObject(process.process.Get(), 0) == WAIT_TIMEOUT) {
+    if (const HWND box = testkit::WaitForBox(200, process.pid)) {
+      testkit::BoxReport report;
+      if (testkit::ReadBox(box, report)) boxText = report.text;
+      testkit::AnswerBox(box, testkit::BoxAnswer::Click("OK"));
+    }
+    testkit::PumpFor(50);
+  }
+  const StubRun run = Collect(process, stub, 1000);
+  ASSERT_TRUE(run.ended);
+  EXPECT_FALSE(run.HasStart(kWinExec));
+  if (!boxText.empty()) {
+    EXPECT_NE(std::string::npos, boxText.find("Download Aborted")) << boxText;
+  }
+  EXPECT_FALSE(testkit::PathExists(Downloaded()));
 }
 
 }  // namespace
