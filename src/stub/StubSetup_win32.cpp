@@ -24,24 +24,19 @@
 #include "sys/ScopedHandle.h"
 #include "sys/Switches.h"
 #include "ui/KoMsgBox.h"
+#include "ui/MsgBoxModel.h"
 
 namespace stubsetup {
 namespace {
 
-const char kButtonTexts[] = "|&OK|&Cancel|&Yes|&No|&Abort|&Retry|&Ignore|";
 const char kSpanDiskKey[] = "HKEY_CURRENT_USER\\Software\\Tollund\\Karst\\SpanDisk";
 
 void ShowControl(void* window, bool show) {
   if (window) ::ShowWindow(static_cast<HWND>(window), show ? SW_SHOW : SW_HIDE);
 }
 
-bool FolderExists(const std::string& path) {
-  const DWORD attributes = ::GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 bool HasRoom(const std::string& folder, const TGFileInfo& info) {
-  return info.GetSpaceRequired(folder) < sys::DiskFree(folder) && FolderExists(folder);
+  return info.GetSpaceRequired(folder) < sys::DiskFree(folder) && sys::FolderExists(folder);
 }
 
 bool ForcePromptSetting() { return sys::RegReadString(kSpanDiskKey, "ForcePrompt", "0") == "1"; }
@@ -59,7 +54,7 @@ Extracted Extract(const TGFileInfo& info, const std::string& packageFile,
   args.AgentExeName = agentExeName;
   args.ForcePrompt = ForcePromptSetting();
   args.Charset = info.GetCharset();
-  args.ButtonTexts = info.GetLangString("BtnText", kButtonTexts);
+  args.ButtonTexts = info.GetLangString("BtnText", komsgbox::kDefaultButtonTexts);
   args.Caption = info.GetLangString("Attention", "Attention");
   args.DiskPrompt =
       info.GetLangString("s8", "Please insert <B>DISK #<DISK_NUM></B> and press OK to continue");
@@ -143,7 +138,7 @@ bool ExtractAndRun(const TGFileInfo& info, const std::string& workFolder,
                        info.GetLangString("s7", "Bad CRC!<P>This indicates that your setup file "
                                                 "might be corrupted..."),
                        info.GetLangString("Error", "Error"), info.GetCharset(),
-                       info.GetLangString("BtnText", kButtonTexts));
+                       info.GetLangString("BtnText", komsgbox::kDefaultButtonTexts));
   return succeeded;
 }
 

@@ -3,6 +3,7 @@
 #include "stub/TempSpace.h"
 #include "sys/Files.h"
 #include "ui/KoMsgBox.h"
+#include "ui/MsgBoxModel.h"
 
 namespace stubsetup {
 
@@ -12,7 +13,7 @@ bool CheckTempSpace(const std::string& workFolder, const TGFileInfo& info) {
   if (question.empty()) return true;
   return komsgbox::ConfirmYesNo(0, question, info.GetLangString("Confirm", "Confirm"), 0,
                                 info.GetCharset(),
-                                info.GetLangString("BtnText", "|&OK|&Cancel|&Yes|&No|&Abort|&Retry|&Ignore|"));
+                                info.GetLangString("BtnText", komsgbox::kDefaultButtonTexts));
 }
 
 }  // namespace stubsetup

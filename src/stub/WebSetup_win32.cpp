@@ -16,12 +16,12 @@
 #include "sys/Pumping.h"
 #include "sys/Switches.h"
 #include "ui/KoMsgBox.h"
+#include "ui/MsgBoxModel.h"
 #include "ui/KoProgBar.h"
 
 namespace stubsetup {
 namespace {
 
-const char kButtonTexts[] = "|&OK|&Cancel|&Yes|&No|&Abort|&Retry|&Ignore|";
 // The error text of a download the user declined: nothing to show.
 const char kCancelled[] = "!";
 
@@ -45,7 +45,8 @@ std::string Download(const std::string& url, const std::string& setupFile, bool 
   std::string error;
   if (own.ConfirmDownload() && !hidden &&
       !komsgbox::ConfirmYesNo(0, DownloadQuestion(own), own.GetLangString("Confirm", "Confirm"),
-                              0, own.GetCharset(), own.GetLangString("BtnText", kButtonTexts)))
+                              0, own.GetCharset(),
+                              own.GetLangString("BtnText", komsgbox::kDefaultButtonTexts)))
     error = kCancelled;
   std::string connectionError;
   if (!inethttp::IsInternetConnected(connectionError)) {
@@ -106,7 +107,7 @@ void RunWebSetup(const std::string& workFolder, const std::string& source,
   if (!error.empty() && error != kCancelled) {
     const TGFileInfo& own = Own();
     komsgbox::ErrorBox(0, error, own.GetLangString("Error", "Error"), own.GetCharset(),
-                       own.GetLangString("BtnText", kButtonTexts));
+                       own.GetLangString("BtnText", komsgbox::kDefaultButtonTexts));
   }
 }
 

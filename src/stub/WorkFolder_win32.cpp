@@ -13,16 +13,11 @@ namespace {
 std::string altTempRoot;
 std::string altWorkFolder;
 
-bool FolderExists(const std::string& path) {
-  const DWORD attributes = ::GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 int64_t RandomNumber() { return sys::RandomInRange(10000, 100000); }
 
 // Replaces a leftover folder of that name by a new empty one.
 void MakeFreshFolder(const std::string& folder) {
-  if (FolderExists(folder)) sys::DeleteTree(folder, true);
+  if (sys::FolderExists(folder)) sys::DeleteTree(folder, true);
   sys::ForceDirectories(folder);
 }
 
@@ -32,7 +27,7 @@ double ProbeFreeBytes(char letter) {
   const std::string root = std::string(1, letter) + ":\\";
   if (::GetDriveTypeA(root.c_str()) != DRIVE_FIXED) return 0;
   std::string probe = root + "TEMP";
-  if (FolderExists(probe)) probe += "\\TEMP" + std::to_string(RandomNumber());
+  if (sys::FolderExists(probe)) probe += "\\TEMP" + std::to_string(RandomNumber());
   sys::ForceDirectories(probe);
   const std::string file = probe + "\\~aa.tmp";
   sys::SaveFile(file, "aa", 0, false);
@@ -65,7 +60,7 @@ bool FindAltTempRoot() {
   const char best = ChooseAltDrive(sys::TempFolder(false).c_str()[0], freeBytes);
   if (best != 0) {
     const std::string temp = std::string(1, best) + ":\\TEMP";
-    altTempRoot = AltTempRootFor(best, FolderExists(temp));
+    altTempRoot = AltTempRootFor(best, sys::FolderExists(temp));
   }
   return !altTempRoot.empty();
 }

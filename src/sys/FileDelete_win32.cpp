@@ -13,11 +13,6 @@ std::string FolderPartOf(const std::string& mask) {
   return separator == std::string::npos ? std::string() : mask.substr(0, separator + 1);
 }
 
-bool IsFolder(const std::string& path) {
-  const DWORD attributes = ::GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 bool PathExists(const std::string& path) {
   return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -61,7 +56,7 @@ bool DeleteFiles(const std::string& mask, bool clearAttributes) {
 
 bool DeleteTree(const std::string& folder, bool clearAttributes) {
   if (folder.empty()) return false;
-  const bool existed = IsFolder(folder);
+  const bool existed = FolderExists(folder);
   DeleteFiles(folder + "\\*.*", clearAttributes);
   DeleteSubfolders(folder, clearAttributes);
   ::RemoveDirectoryA(folder.c_str());

@@ -51,6 +51,9 @@ class AppendingFile {
 // DOS date-time of the file's last write, in local time; 0 when the file cannot be found.
 uint32_t FileAge(const std::string& path);
 
+// True when path names an existing folder.
+bool FolderExists(const std::string& path);
+
 // Creates folder and its missing parents. True when the folder exists afterwards; false for an
 // empty path.
 bool ForceDirectories(const std::string& folder);

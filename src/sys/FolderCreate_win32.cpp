@@ -1,28 +1,25 @@
-// Creating a folder together with the parents it lacks.
+// Whether a folder exists, and creating one together with the parents it lacks.
 // This file must contain only Win32 code.
 #include "sys/Files.h"
 #include "sys/Folders.h"
 #include "sys/Platform.h"
 
 namespace sys {
-namespace {
 
-bool IsFolder(const std::string& path) {
+bool FolderExists(const std::string& path) {
   const DWORD attributes = ::GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-}  // namespace
-
 bool ForceDirectories(const std::string& folder) {
   const std::string path = FolderWithBackslash(folder, false);
   if (path.empty()) return false;
-  if (IsFolder(path)) return true;
+  if (FolderExists(path)) return true;
   // A drive ("C:") or a server ("\\server") has no parent to create.
   const std::string parent = FolderOfPath(path, false);
   if (!parent.empty() && parent != path && parent.size() > 2) ForceDirectories(parent);
   ::CreateDirectoryA(path.c_str(), nullptr);
-  return IsFolder(path);
+  return FolderExists(path);
 }
 
 }  // namespace sys

@@ -8,6 +8,8 @@
 #include <string>
 
 int FuzzDescriptor(const uint8_t* data, size_t size);
+int FuzzExtract(const uint8_t* data, size_t size);
+int FuzzErrorPage(const uint8_t* data, size_t size);
 
 namespace {
 
@@ -18,17 +20,31 @@ std::string ReadFile(const fs::path& p) {
   return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-TEST(FuzzCorpus, DescriptorInputsReplayCleanly) {
-  const fs::path dir = fs::path(STUB_FUZZ_CORPUS) / "fuzz_descriptor";
-  ASSERT_TRUE(fs::is_directory(dir)) << dir;
-  int replayed = 0;
-  for (const auto& entry : fs::directory_iterator(dir)) {
-    const std::string data = ReadFile(entry.path());
-    EXPECT_EQ(0, FuzzDescriptor(reinterpret_cast<const uint8_t*>(data.data()), data.size()))
-        << entry.path();
-    ++replayed;
+struct Corpus {
+  const char* folder;  // under fuzz/corpus
+  int (*target)(const uint8_t*, size_t);
+  int seeds;  // inputs the corpus holds at least
+};
+
+TEST(FuzzCorpus, EveryKeptInputReplaysCleanly) {
+  const Corpus corpora[] = {
+      {"fuzz_descriptor", FuzzDescriptor, 1},
+      {"fuzz_extract", FuzzExtract, 4},
+      {"fuzz_errorpage", FuzzErrorPage, 3},
+  };
+  for (const Corpus& corpus : corpora) {
+    SCOPED_TRACE(corpus.folder);
+    const fs::path dir = fs::path(STUB_FUZZ_CORPUS) / corpus.folder;
+    ASSERT_TRUE(fs::is_directory(dir)) << dir;
+    int replayed = 0;
+    for (const auto& entry : fs::directory_iterator(dir)) {
+      const std::string data = ReadFile(entry.path());
+      EXPECT_EQ(0, corpus.target(reinterpret_cast<const uint8_t*>(data.data()), data.size()))
+          << entry.path();
+      ++replayed;
+    }
+    EXPECT_GE(replayed, corpus.seeds) << "the corpus holds at least its seeds";
   }
-  EXPECT_GT(replayed, 0) << "the corpus holds at least the seed packages";
 }
 
 }  // namespace
