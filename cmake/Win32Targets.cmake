@@ -1,6 +1,14 @@
 # Cross tree: stub.exe, the Windows tools and test helpers, and the tests that run under Wine.
 
 set(STUB_WIN32_LINK -static -static-libgcc -static-libstdc++)
+# The processor of this build, as the manifest and the file check name it.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(STUB_MANIFEST_ARCH amd64)
+  set(STUB_FILE_BUILD x64)
+else()
+  set(STUB_MANIFEST_ARCH x86)
+  set(STUB_FILE_BUILD x86)
+endif()
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 
 # Everything of the stub but its entry point, shared with the Windows-side tests.
@@ -11,7 +19,16 @@ add_library(stubwin STATIC ${STUBWIN_SOURCES})
 target_link_libraries(stubwin PUBLIC stubcore comctl32 version winmm wininet)
 stub_warnings(stubwin)
 
+# The manifest names the processor of the build: a 64-bit program that asks for the x86 common
+# controls does not get version 6 of them.
+set(STUB_MANIFEST_DIR ${CMAKE_BINARY_DIR}/manifest)
+configure_file(src/stub/stub.manifest.in ${STUB_MANIFEST_DIR}/stub.manifest @ONLY)
+# windres does not report what a resource script reads, so the icon and manifest are named here.
+set_source_files_properties(src/stub/stub.rc PROPERTIES
+  OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/src/stub/stub.ico;${STUB_MANIFEST_DIR}/stub.manifest")
+
 add_executable(stub WIN32 ${STUB_ENTRY} src/stub/stub.rc)
+target_include_directories(stub PRIVATE $<$<COMPILE_LANGUAGE:RC>:${STUB_MANIFEST_DIR}>)
 target_link_libraries(stub PRIVATE stubwin ${STUB_ZLIB})
 target_link_options(stub PRIVATE ${STUB_WIN32_LINK} -Wl,--gc-sections -s)
 stub_warnings(stub)
@@ -103,3 +120,9 @@ add_test(NAME servers_stop COMMAND /bin/bash ${STUB_SERVERS} stop ${CMAKE_BINARY
 set_tests_properties(servers_start PROPERTIES FIXTURES_SETUP servers)
 set_tests_properties(servers_stop PROPERTIES FIXTURES_CLEANUP servers)
 set_tests_properties(win32_tests scenario_tests PROPERTIES FIXTURES_REQUIRED servers)
+
+# The stub as a file (layout, processor, subsystem, imports, manifest): read natively, no Wine.
+add_test(NAME stub_file COMMAND ${Python3_EXECUTABLE}
+  ${PROJECT_SOURCE_DIR}/tests/stubfile/check_stub_file.py $<TARGET_FILE:stub> ${STUB_FILE_BUILD})
+set_tests_properties(stub_file PROPERTIES LABELS file)
+set_tests_properties(win32_tests scenario_tests servers_start servers_stop PROPERTIES LABELS wine)

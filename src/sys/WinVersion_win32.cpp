@@ -69,8 +69,9 @@ bool IsWindowsXP() {
 bool IsWindows8OrLater() { return IsWindows8OrLaterVersion(GetWindowsVersion()); }
 
 bool Is64BitWindows() {
-  static const bool wow64 = RunsUnderWow64();
-  return wow64;
+  // A 64-bit program runs only on 64-bit Windows, and never under WOW64.
+  static const bool is64 = sizeof(void*) == 8 || RunsUnderWow64();
+  return is64;
 }
 
 bool IsServerWindows() { return ::GetSystemMetrics(SM_SERVERR2) != 0 || ProductTypeIsServer(); }

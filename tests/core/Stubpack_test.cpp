@@ -244,6 +244,31 @@ TEST(StubpackBuild, EveryItemAndFlagReadsBackThroughTheDescriptorAndInspect) {
     EXPECT_NE(shown.out.find(expected), std::string::npos) << expected;
 }
 
+TEST(StubpackInspect, NamesTheProcessorOfTheStubItWasBuiltOn) {
+  struct Case {
+    uint16_t machine;
+    const char* shown;
+  } cases[] = {{0x014C, "program file for x86 (32-bit)"},
+               {0x8664, "program file for x64 (64-bit)"},
+               {0xAA64, "program file for machine 0xAA64"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.shown);
+    Scratch s;
+    std::string program = FakeProgram();
+    program[pack::kPEHeaderOffset + 4] = static_cast<char>(c.machine & 0xFF);
+    program[pack::kPEHeaderOffset + 5] = static_cast<char>(c.machine >> 8);
+    s.Write("in/a.txt", "a");
+    const std::string out = s.Path("setup.exe");
+    ASSERT_EQ(Stubpack({"build", "--stub", s.Write("stub.exe", program), "--out", out, "--dir",
+                        s.Path("in")})
+                  .code,
+              0);
+    EXPECT_EQ(Inspect(out).volumes.at(0).machine, c.machine);
+    const CliResult shown = Stubpack({"inspect", out});
+    EXPECT_NE(shown.out.find(c.shown), std::string::npos) << shown.out;
+  }
+}
+
 TEST(StubpackBuild, HeaderStringsStandAtPackageStartInVersionOrder) {
   struct Case {
     const char* version;

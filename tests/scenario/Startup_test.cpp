@@ -4,6 +4,10 @@
 
 #include "StubRunner.h"
 #include "pack/GFileInfo.h"
+#include "sys/Platform.h"
+#include "sys/ScopedHandle.h"
+
+#include <tlhelp32.h>
 
 namespace scenario {
 namespace {
@@ -107,6 +111,37 @@ TEST_F(Startup, PicksTheRunModeFromTrailerNameAndSwitches) {
       EXPECT_TRUE(testkit::PathExists(path)) << path;
     }
   }
+}
+
+// The full path of the module a process loaded under the given file name, or "".
+std::string LoadedModulePath(uint32_t pid, const std::string& fileName) {
+  sys::ScopedFileHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid));
+  if (!snapshot) return "";
+  MODULEENTRY32 module{};
+  module.dwSize = sizeof module;
+  for (BOOL more = ::Module32First(snapshot.Get(), &module); more;
+       more = ::Module32Next(snapshot.Get(), &module)) {
+    if (::lstrcmpiA(module.szModule, fileName.c_str()) == 0) return module.szExePath;
+  }
+  return "";
+}
+
+// The manifest asks for version 6 of the common controls; one that names another processor than
+// the program's own gets the old version without a word.
+TEST_F(Startup, RunningStubUsesVersionSixOfTheCommonControls) {
+  const std::string path = Pack("Other.exe", kAgent);
+  testkit::Started process = testkit::StartProcess("\"" + path + "\"", folder_);
+  ASSERT_TRUE(process);
+  HWND wnd = testkit::WaitForWindowClass(".AutoUpdate.Other", 15000);
+  ASSERT_TRUE(wnd != nullptr);
+  // Version 6 is a side-by-side assembly of the program's own processor.
+  const std::string assembly = std::string(sizeof(void*) == 8 ? "amd64" : "x86") +
+                               "_microsoft.windows.common-controls_6595b64144ccf1df_6.";
+  std::string comctl = LoadedModulePath(process.pid, "comctl32.dll");
+  for (char& c : comctl) c = static_cast<char>(::tolower(static_cast<unsigned char>(c)));
+  EXPECT_NE(std::string::npos, comctl.find("\\winsxs\\" + assembly)) << comctl;
+  CloseTwice(wnd);
+  EXPECT_TRUE(Collect(process, path, 15000).ended);
 }
 
 // Holds a window of a given class, as a running instance of a stub would.

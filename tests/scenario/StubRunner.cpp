@@ -76,12 +76,14 @@ StubRun StubScenario::RunAndClose(const std::string& path, const std::string& wi
     if (!lines.empty()) break;
     testkit::PumpFor(50);
   }
-  if (wnd) {
-    ::PostMessageA(wnd, WM_CLOSE, 0, 0);
-    testkit::PumpFor(200);
-    ::PostMessageA(wnd, WM_CLOSE, 0, 0);
-  }
+  if (wnd) CloseTwice(wnd);
   return Collect(process, commandLine, 15000);
+}
+
+void StubScenario::CloseTwice(HWND wnd) {
+  ::PostMessageA(wnd, WM_CLOSE, 0, 0);
+  testkit::PumpFor(200);
+  ::PostMessageA(wnd, WM_CLOSE, 0, 0);
 }
 
 }  // namespace scenario

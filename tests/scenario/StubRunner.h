@@ -41,6 +41,8 @@ class StubScenario : public ::testing::Test {
   StubRun RunAndClose(const std::string& path, const std::string& windowClass,
                       const std::string& args = "", const std::string& waitForLine = "");
   StubRun Collect(testkit::Started& process, const std::string& commandLine, unsigned timeoutMs);
+  // Asks a stub's main window to close twice, as RunAndClose does.
+  static void CloseTwice(HWND wnd);
 
   std::string folder_;
   testkit::DebugViewer viewer_;

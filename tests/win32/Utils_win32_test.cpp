@@ -54,9 +54,13 @@ TEST(RunningWindows, VersionAndNameAgreeWithTheSystem) {
 }
 
 TEST(RunningWindows, SixtyFourBitAndServerTests) {
-  BOOL wow64 = FALSE;
-  ::IsWow64Process(::GetCurrentProcess(), &wow64);
-  EXPECT_EQ(sys::Is64BitWindows(), wow64 != FALSE);
+  // The machine's own processor, whatever this program is built for.
+  SYSTEM_INFO native{};
+  ::GetNativeSystemInfo(&native);
+  const WORD cpu = native.wProcessorArchitecture;
+  EXPECT_EQ(sys::Is64BitWindows(), cpu == PROCESSOR_ARCHITECTURE_AMD64 ||
+                                       cpu == PROCESSOR_ARCHITECTURE_ARM64 ||
+                                       cpu == PROCESSOR_ARCHITECTURE_IA64);
   OSVERSIONINFOEXA ex{};
   ex.dwOSVersionInfoSize = sizeof ex;
   ASSERT_TRUE(::GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&ex)));

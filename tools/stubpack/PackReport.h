@@ -15,6 +15,7 @@ struct VolumeReport {
   std::string path;
   uint64_t fileSize = 0;
   bool isPE = false;
+  uint16_t machine = 0;        // of a program file: the processor it is built for
   uint64_t packageEnd = 0;     // the words at 248/252 of a program file, else 0
   uint64_t trailerOffset = 0;  // where the trailer begins
   pack::TPackTrailer trailer;  // as stored, PackageStart included

@@ -25,4 +25,10 @@ std::string Hex32(uint32_t value) {
   return text;
 }
 
+std::string Hex16(uint16_t value) {
+  char text[8];
+  std::snprintf(text, sizeof text, "0x%04X", value);
+  return text;
+}
+
 }  // namespace stubpack

@@ -13,5 +13,7 @@ std::string Printable(const std::string& text);
 
 // "0x" and eight upper-case hexadecimal digits.
 std::string Hex32(uint32_t value);
+// "0x" and four upper-case hexadecimal digits.
+std::string Hex16(uint16_t value);
 
 }  // namespace stubpack

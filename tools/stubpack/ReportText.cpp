@@ -5,6 +5,7 @@
 
 #include "DosDateTime.h"
 #include "Printable.h"
+#include "ProgramMachine.h"
 
 namespace stubpack {
 namespace {
@@ -31,7 +32,7 @@ void WriteChecksum(std::ostream& out, const VolumeReport& v) {
 void WriteVolume(std::ostream& out, const VolumeReport& v) {
   const pack::TPackTrailer& t = v.trailer;
   out << "Volume " << v.number << ": " << Printable(v.path) << " (" << v.fileSize << " bytes"
-      << (v.isPE ? ", program file" : "") << ")\n";
+      << (v.isPE ? ", program file for " + MachineName(v.machine) : "") << ")\n";
   out << "  Version: " << int{t.Version()} << "\n";
   out << "  PackageStart: " << t.PackageStart() << " (first entry at " << v.firstEntryOffset
       << ")\n";

@@ -1,8 +1,8 @@
 // This file must contain only truly operating-system independent code.
 #include "TrailerLocator.h"
 
-
 #include "Printable.h"
+#include "ProgramMachine.h"
 #include "pack/GFileInfo.h"
 
 namespace stubpack {
@@ -31,6 +31,7 @@ bool LocatePackageEnd(const pack::ByteSource& file, VolumeReport& volume, uint64
   end = volume.fileSize;
   volume.isPE = TGFileInfo::IsPEFile(file);
   if (!volume.isPE) return true;
+  volume.machine = ReadProgramMachine(file);
   volume.packageEnd = TGFileInfo::ReadPackageEnd(file);
   if (volume.packageEnd > volume.fileSize) {
     error = "PackageEnd " + std::to_string(volume.packageEnd) +

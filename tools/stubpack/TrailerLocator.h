@@ -10,7 +10,7 @@
 
 namespace stubpack {
 
-// Fills fileSize, isPE, packageEnd, trailerOffset and trailer of volume. Fails on anything that
+// Fills fileSize, isPE, machine, packageEnd, trailerOffset and trailer of volume. Fails on anything that
 // would make the stub read out of range or find no package.
 bool LocateTrailer(const pack::ByteSource& file, VolumeReport& volume, std::string& error);
 
