@@ -22,9 +22,9 @@ class AgentControl : public StubScenario {
     commandLine_ = "\"" + path_ + "\"" + (args.empty() ? "" : " " + args);
     process_ = testkit::StartProcess(commandLine_, folder_);
     EXPECT_TRUE(process_);
-    return testkit::WaitForWindowClass(".AutoUpdate.Other", 15000);
+    return testkit::WaitForWindowClass(".AutoUpdate.Other", testkit::kPatienceMs);
   }
-  StubRun WaitForEnd(unsigned timeoutMs = 10000) { return Collect(process_, commandLine_, timeoutMs); }
+  StubRun WaitForEnd(unsigned timeoutMs = testkit::kPatienceMs) { return Collect(process_, commandLine_, timeoutMs); }
   void TearDown() override {
     if (process_ && ::WaitForSingleObject(process_.process.Get(), 0) == WAIT_TIMEOUT)
       ::TerminateProcess(process_.process.Get(), 9);
@@ -33,12 +33,8 @@ class AgentControl : public StubScenario {
   bool HasLine(const std::string& text) {
     return !viewer_.LinesStartingWith(std::to_string(process_.pid) + text).empty();
   }
-  bool WaitForLine(const std::string& text, unsigned timeoutMs) {
-    for (unsigned waited = 0; waited < timeoutMs; waited += 50) {
-      if (HasLine(text)) return true;
-      testkit::PumpFor(50);
-    }
-    return false;
+  bool WaitForLine(const std::string& text) {
+    return testkit::BecomesTrue([&] { return HasLine(text); });
   }
 
   // The agent's tick count as its last " AutoUpdateTimerCount=" line says; 0 before any tick
@@ -67,7 +63,7 @@ TEST_F(AgentControl, ListenerLearnsTheWindowAndMessageAndHearsTheEnd) {
 
   // A stop countdown of 0 ends the agent at its next tick; the listener hears that the loop ended.
   probe.Post(agent, kShutDown, 0, 0);
-  const StubRun run = WaitForEnd(5000);
+  const StubRun run = WaitForEnd();
   ASSERT_TRUE(run.ended);
   EXPECT_EQ(0u, run.exitCode);
   ASSERT_TRUE(probe.WaitFor(43, 2000, &n));
@@ -81,7 +77,7 @@ TEST_F(AgentControl, ListenerWithMessageNumberZeroIsStoredButNeverNotified) {
   testkit::AgentProbe probe;
   probe.Register(agent, 0);
   probe.Post(agent, kShutDown, 0, 0);
-  ASSERT_TRUE(WaitForEnd(5000).ended);
+  ASSERT_TRUE(WaitForEnd().ended);
   testkit::PumpFor(300);
   EXPECT_TRUE(probe.Received().empty());
 }
@@ -92,7 +88,7 @@ TEST_F(AgentControl, StopCountdownLetsTheGivenNumberOfTicksPass) {
   testkit::AgentProbe probe;
   const int before = LastTickCount();  // usually 0: no tick yet
   EXPECT_EQ(0, probe.Send(agent, 30, 2));
-  const StubRun run = WaitForEnd(10000);
+  const StubRun run = WaitForEnd();
   ASSERT_TRUE(run.ended);
   // Countdown 2: two ticks count it down, the third finds 0 and ends the agent.
   EXPECT_EQ(before + 3, LastTickCount()) << viewer_.Text();
@@ -104,7 +100,7 @@ TEST_F(AgentControl, CheckRequestMovesTheTickCountUpAndStatusReadsIdle) {
   testkit::AgentProbe probe;
   EXPECT_EQ(0, probe.Send(agent, 7, 0)) << "idle";
   EXPECT_EQ(0, probe.Send(agent, 31, 0));  // tick count -3 becomes 1, so the next tick says 2
-  ASSERT_TRUE(WaitForLine(" AutoUpdateTimerCount=2", 5000)) << viewer_.Text();
+  ASSERT_TRUE(WaitForLine(" AutoUpdateTimerCount=2")) << viewer_.Text();
   EXPECT_FALSE(HasLine(" AutoUpdateTimerCount=-2"));
   EXPECT_EQ(0, probe.Send(agent, 999, 5)) << "unknown commands answer 0";
 }
@@ -130,7 +126,7 @@ TEST_F(AgentControl, SecondCloseEndsTheLoopAndRemovesTheWorkFolder) {
   EXPECT_TRUE(::IsWindow(agent)) << "the first close request only stops a download";
   EXPECT_TRUE(testkit::PathExists(work));
   ::PostMessageA(agent, WM_CLOSE, 0, 0);
-  const StubRun run = WaitForEnd(5000);
+  const StubRun run = WaitForEnd();
   ASSERT_TRUE(run.ended);
   EXPECT_FALSE(testkit::PathExists(work));
   testkit::DeleteTree(work);
@@ -194,7 +190,7 @@ TEST_F(AgentControl, HiddenMainWindowCarriesCaptionLineAndTwoBars) {
     EXPECT_EQ(expected[i].visible, children[i].visible);
   }
   testkit::AgentProbe().Send(agent, 30, 0);
-  EXPECT_TRUE(WaitForEnd(5000).ended);
+  EXPECT_TRUE(WaitForEnd().ended);
 }
 
 std::string IniValue(const std::string& file, const char* key) {
@@ -226,7 +222,7 @@ TEST_F(AgentControl, AgentCommandsReadAndWriteTheOriginalFile) {
   EXPECT_NE("<absent>", IniValue(original, "__ProbeSecondsLast")) << "the readable copy";
   EXPECT_EQ("<absent>", IniValue(original, "__ReAskSecondsLast"));
   probe.Send(agent, 30, 0);
-  EXPECT_TRUE(WaitForEnd(5000).ended);
+  EXPECT_TRUE(WaitForEnd().ended);
 }
 
 TEST_F(AgentControl, TitleComesFromTheLanguageData) {
@@ -238,7 +234,7 @@ TEST_F(AgentControl, TitleComesFromTheLanguageData) {
   ::GetWindowTextA(agent, title, sizeof title);
   EXPECT_STREQ("Demo Setup", title) << "Wine's locale here is English";
   testkit::AgentProbe().Send(agent, 30, 0);
-  EXPECT_TRUE(WaitForEnd(5000).ended);
+  EXPECT_TRUE(WaitForEnd().ended);
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ namespace {
 using testkit::BoxAnswer;
 using testkit::BoxReport;
 
-constexpr unsigned kBoxWaitMs = 15000;
+constexpr unsigned kBoxWaitMs = testkit::kPatienceMs;
 const char kPrompt[] = "Please insert <B>DISK #<DISK_NUM></B> and press OK to continue";
 constexpr uint32_t kEntryDate = 0x58A1633C;  // 2024-05-01 12:25:56
 
@@ -56,7 +56,7 @@ class BoxScript {
       seen_.push_back(report);
       if (step.before) step.before();
       testkit::AnswerBox(box, step.answer);
-      if (!testkit::WaitForBoxGone(box, 5000)) ::PostMessageA(box, WM_CLOSE, 0, 0);
+      if (!testkit::WaitForBoxGone(box, testkit::kPatienceMs)) ::PostMessageA(box, WM_CLOSE, 0, 0);
     }
   }
 

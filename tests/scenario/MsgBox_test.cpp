@@ -24,7 +24,7 @@ using testkit::BoxAnswer;
 using testkit::BoxReport;
 using Names = std::vector<std::string>;
 
-constexpr unsigned kBoxWaitMs = 10000;
+constexpr unsigned kBoxWaitMs = testkit::kPatienceMs;
 constexpr unsigned kSettleMs = 250;
 
 // What the driving thread saw: the box as it appeared, then after each step that left it open.
@@ -65,7 +65,7 @@ void DriveBox(const Script& script, Driven& out) {
     testkit::AnswerBox(box, script.steps[i]);
     if (i + 1 < script.steps.size()) ReadAfterStep(box, out);
   }
-  out.gone = testkit::WaitForBoxGone(box, 5000);
+  out.gone = testkit::WaitForBoxGone(box, testkit::kPatienceMs);
   if (!out.gone) ::PostMessageA(box, WM_CLOSE, 0, 0);  // never leave the test in the box's loop
 }
 
@@ -505,7 +505,7 @@ TEST(MsgBox, BoxOpenedFromInsideAnotherBoxKeepsItsOwnAnswer) {
     ::Sleep(kSettleMs);
     outerDisabledMeanwhile = outer && !::IsWindowEnabled(outer);
     testkit::AnswerBox(inner, BoxAnswer::Key('N'));
-    testkit::WaitForBoxGone(inner, 5000);
+    testkit::WaitForBoxGone(inner, testkit::kPatienceMs);
     ::Sleep(kSettleMs);
     testkit::AnswerBox(outer, BoxAnswer::Key('Y'));
   });

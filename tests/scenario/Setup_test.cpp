@@ -188,13 +188,7 @@ TEST_F(SetupRun, TheTempDriveNoticeAsksAndNoExtractsNothing) {
 }
 
 // The self-removal batch and the copy run after the started process has ended.
-bool BecomesTrue(const std::function<bool()>& what, unsigned ms) {
-  for (unsigned waited = 0; waited < ms; waited += 100) {
-    if (what()) return true;
-    testkit::PumpFor(100);
-  }
-  return false;
-}
+using testkit::BecomesTrue;
 
 TEST_F(SetupRun, ADiskSetRunsFromItsCopyWhichRemovesItselfAndTheWorkFolder) {
   ASSERT_TRUE(testkit::WriteWholeFile(package_ + "\\disk2.bin", std::string(700000, 'd')));
@@ -205,14 +199,14 @@ TEST_F(SetupRun, ADiskSetRunsFromItsCopyWhichRemovesItselfAndTheWorkFolder) {
   const StubRun launcher = Run(setup, "/hide", 30000);
   ASSERT_TRUE(launcher.ended);
   EXPECT_EQ(0u, launcher.exitCode);  // the copy carries on alone
-  ASSERT_TRUE(BecomesTrue([this] { return !EngineCommandLine().empty(); }, 30000)) << viewer_.Text();
+  ASSERT_TRUE(BecomesTrue([this] { return !EngineCommandLine().empty(); })) << viewer_.Text();
   const std::string line = EngineCommandLine();
   EXPECT_NE(std::string::npos, line.find(" /OriginExe=\"" + setup + "\"")) << line;
   EXPECT_EQ(std::string::npos, line.find("/SpanCdLvl")) << line;
   EXPECT_EQ(std::string::npos, line.find("/SpanDiskFName1")) << line;
   const std::string work = WorkFolderOf(line);
-  EXPECT_TRUE(BecomesTrue([&] { return !testkit::PathExists(work + "\\Y_Setup.exe"); }, 20000));
-  EXPECT_TRUE(BecomesTrue([&] { return !testkit::PathExists(work); }, 20000)) << work;
+  EXPECT_TRUE(BecomesTrue([&] { return !testkit::PathExists(work + "\\Y_Setup.exe"); }));
+  EXPECT_TRUE(BecomesTrue([&] { return !testkit::PathExists(work); })) << work;
   EXPECT_EQ(std::string(700000, 'd'), testkit::ReadWholeFile(folder_ + "\\installed\\disk2.bin"));
 }
 
@@ -281,7 +275,9 @@ TEST_F(SetupRun, ASetupTooBigForTheTemporaryDriveMovesToARoomierOne) {
 
 TEST_F(SetupRun, ClosingTheWindowTwiceWhileTheEngineRunsStillRemovesTheWorkFolder) {
   const std::string setup = SetupWith({0, false, 4000});
-  const StubRun run = RunAndClose(setup, setup, "/hide", kWinExec);
+  // Closed only once the engine runs: before that, the close would end the setup instead.
+  const StubRun run = RunAndClose(setup, setup, "/hide", kWinExec,
+                                  [this] { return !EngineCommandLine().empty(); });
   ASSERT_TRUE(run.ended);
   const std::string work = WorkFolderOf(EngineCommandLine());
   ASSERT_FALSE(work.empty());

@@ -74,14 +74,7 @@ const ModeCase kModes[] = {
      {" ==== ThisIs_AutoUpdateProg=FALSE"}, {" [not built yet] CheckTestMode force=TRUE"}, true},
 };
 
-// The self-removal batch runs after the process has ended: give it a few seconds.
-bool GoneWithin(const std::string& path, unsigned ms) {
-  for (unsigned waited = 0; waited < ms; waited += 100) {
-    if (!testkit::PathExists(path)) return true;
-    testkit::PumpFor(100);
-  }
-  return false;
-}
+using testkit::GoneWithin;
 
 std::string FolderOf(const std::string& path) { return path.substr(0, path.rfind('\\')); }
 
@@ -104,8 +97,10 @@ TEST_F(Startup, PicksTheRunModeFromTrailerNameAndSwitches) {
           << viewer_.Text();
     }
     if (c.removesItself) {
-      EXPECT_TRUE(GoneWithin(path, 10000)) << path;
-      EXPECT_EQ(c.removesFolder, GoneWithin(FolderOf(path), c.removesFolder ? 10000 : 300));
+      // The self-removal batch runs after the process has ended, and deletes itself last.
+      EXPECT_TRUE(GoneWithin(path)) << path;
+      EXPECT_TRUE(GoneWithin(testkit::SelfRemovalBatchPath()));
+      EXPECT_EQ(c.removesFolder, !testkit::PathExists(FolderOf(path)));
     } else {
       testkit::PumpFor(300);
       EXPECT_TRUE(testkit::PathExists(path)) << path;
@@ -132,7 +127,7 @@ TEST_F(Startup, RunningStubUsesVersionSixOfTheCommonControls) {
   const std::string path = Pack("Other.exe", kAgent);
   testkit::Started process = testkit::StartProcess("\"" + path + "\"", folder_);
   ASSERT_TRUE(process);
-  HWND wnd = testkit::WaitForWindowClass(".AutoUpdate.Other", 15000);
+  HWND wnd = testkit::WaitForWindowClass(".AutoUpdate.Other", testkit::kPatienceMs);
   ASSERT_TRUE(wnd != nullptr);
   // Version 6 is a side-by-side assembly of the program's own processor.
   const std::string assembly = std::string(sizeof(void*) == 8 ? "amd64" : "x86") +
@@ -141,7 +136,7 @@ TEST_F(Startup, RunningStubUsesVersionSixOfTheCommonControls) {
   for (char& c : comctl) c = static_cast<char>(::tolower(static_cast<unsigned char>(c)));
   EXPECT_NE(std::string::npos, comctl.find("\\winsxs\\" + assembly)) << comctl;
   CloseTwice(wnd);
-  EXPECT_TRUE(Collect(process, path, 15000).ended);
+  EXPECT_TRUE(Collect(process, path, testkit::kPatienceMs).ended);
 }
 
 // Holds a window of a given class, as a running instance of a stub would.
@@ -187,7 +182,7 @@ TEST_F(Startup, SecondTransientAgentEndsSilentlyAndThePlainAgentStillForwards) {
   const std::string plain = Pack("Tool.exe", kAgent);
   testkit::Started first = testkit::StartProcess("\"" + xAgent + "\"", folder_);
   ASSERT_TRUE(first);
-  ASSERT_TRUE(testkit::WaitForWindowClass(".AutoUpdate.X_Tool", 15000));
+  ASSERT_TRUE(testkit::WaitForWindowClass(".AutoUpdate.X_Tool", testkit::kPatienceMs));
 
   const StubRun second = Run(xAgent);
   ASSERT_TRUE(second.ended);
@@ -199,13 +194,10 @@ TEST_F(Startup, SecondTransientAgentEndsSilentlyAndThePlainAgentStillForwards) {
   const StubRun forward = Run(plain, "/STOP=1");
   EXPECT_TRUE(forward.Has(" [not built yet] HandleParamOK X_ExeIsRunning=TRUE")) << viewer_.Text();
 
-  HWND wnd = ::FindWindowA(".AutoUpdate.X_Tool", nullptr);
-  ::PostMessageA(wnd, WM_CLOSE, 0, 0);
-  testkit::PumpFor(200);
-  ::PostMessageA(wnd, WM_CLOSE, 0, 0);
-  const StubRun firstRun = Collect(first, "", 15000);
+  CloseTwice(::FindWindowA(".AutoUpdate.X_Tool", nullptr));
+  const StubRun firstRun = Collect(first, "", testkit::kPatienceMs);
   EXPECT_TRUE(firstRun.ended);
-  EXPECT_TRUE(GoneWithin(xAgent, 10000));
+  EXPECT_TRUE(GoneWithin(xAgent));
 }
 
 TEST_F(Startup, AgentWritesItsDebugLogOnlyWhenItsPackageAsks) {

@@ -63,21 +63,24 @@ StubRun StubScenario::Run(const std::string& path, const std::string& args, unsi
 }
 
 StubRun StubScenario::RunAndClose(const std::string& path, const std::string& windowClass,
-                                  const std::string& args, const std::string& waitForLine) {
+                                  const std::string& args, const std::string& waitForLine,
+                                  const std::function<bool()>& ready) {
   const std::string commandLine = "\"" + path + "\"" + (args.empty() ? "" : " " + args);
   testkit::Started process = testkit::StartProcess(commandLine, folder_);
   EXPECT_TRUE(process) << commandLine;
   if (!process) return StubRun();
-  HWND wnd = testkit::WaitForWindowClass(windowClass, 15000);
+  HWND wnd = testkit::WaitForWindowClass(windowClass, testkit::kPatienceMs);
   EXPECT_TRUE(wnd != nullptr) << "no window of class " << windowClass;
   const std::string awaited = std::to_string(process.pid) + waitForLine;
-  for (int i = 0; wnd && !waitForLine.empty() && i < 100; ++i) {
-    const auto lines = viewer_.LinesStartingWith(awaited);
-    if (!lines.empty()) break;
-    testkit::PumpFor(50);
+  if (wnd && !waitForLine.empty()) {
+    EXPECT_TRUE(testkit::BecomesTrue([&] { return !viewer_.LinesStartingWith(awaited).empty(); }))
+        << "no line" << waitForLine << "\n" << viewer_.Text();
+  }
+  if (wnd && ready) {
+    EXPECT_TRUE(testkit::BecomesTrue(ready));
   }
   if (wnd) CloseTwice(wnd);
-  return Collect(process, commandLine, 15000);
+  return Collect(process, commandLine, testkit::kPatienceMs);
 }
 
 void StubScenario::CloseTwice(HWND wnd) {

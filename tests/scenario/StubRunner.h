@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -36,10 +37,12 @@ class StubScenario : public ::testing::Test {
   std::string Pack(const std::string& name, std::vector<std::string> options);
   // Runs path with args; waits up to timeoutMs.
   StubRun Run(const std::string& path, const std::string& args = "", unsigned timeoutMs = 20000);
-  // Starts path, waits for its window class (and, when given, for one of its console lines),
-  // asks it twice to close (the first request only stops a download), and waits for the end.
+  // Starts path, waits for its window class (and, when given, for one of its console lines and
+  // for ready() to hold), asks it twice to close (the first request only stops a download), and
+  // waits for the end.
   StubRun RunAndClose(const std::string& path, const std::string& windowClass,
-                      const std::string& args = "", const std::string& waitForLine = "");
+                      const std::string& args = "", const std::string& waitForLine = "",
+                      const std::function<bool()>& ready = nullptr);
   StubRun Collect(testkit::Started& process, const std::string& commandLine, unsigned timeoutMs);
   // Asks a stub's main window to close twice, as RunAndClose does.
   static void CloseTwice(HWND wnd);

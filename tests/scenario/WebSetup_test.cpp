@@ -176,7 +176,7 @@ TEST_F(WebSetup, ClosingTheWindowTwiceAbortsASlowDownloadAndRunsNothing) {
       0, {}, servers_.Url(servers_.faults, "slow/" + web_ + "?size=2000000&delay_ms=100&chunk=4096&f="));
   testkit::Started process = testkit::StartProcess("\"" + stub + "\"", folder_);
   ASSERT_TRUE(process);
-  const HWND wnd = testkit::WaitForWindowClass(stub, 20000);  // a setup's class is its path
+  const HWND wnd = testkit::WaitForWindowClass(stub, testkit::kPatienceMs);  // a setup's class is its path
   ASSERT_TRUE(wnd != nullptr);
   // The download has begun once its temporary file ("Full.exe." and a number) exists.
   bool started = false;

@@ -32,20 +32,7 @@ TEST(SelfDeleteProbe, DISABLED_RemovesItsOwnProgramFile) {
   EXPECT_EQ(std::string::npos, std::string(current).find("selfdelete")) << "still in " << current;
 }
 
-bool WaitUntilGone(const std::string& path, unsigned timeoutMs) {
-  const DWORD until = ::GetTickCount() + timeoutMs;
-  while (testkit::PathExists(path)) {
-    if (static_cast<int>(until - ::GetTickCount()) <= 0) return false;
-    testkit::PumpFor(100);
-  }
-  return true;
-}
-
-std::string TempBatchPath() {
-  char temp[MAX_PATH];
-  ::GetTempPathA(sizeof temp, temp);
-  return std::string(temp) + "_DEL_ME_.BAT";
-}
+using testkit::GoneWithin;
 
 TEST(SelfDelete, BatchRemovesTheEndedProgramAndItsFolderWhenAsked) {
   struct Case {
@@ -79,14 +66,10 @@ TEST(SelfDelete, BatchRemovesTheEndedProgramAndItsFolderWhenAsked) {
     ASSERT_TRUE(testkit::WaitForExit(probe, 60000, exitCode));
     EXPECT_EQ(0u, exitCode) << "the probe's checks failed";
 
-    EXPECT_TRUE(WaitUntilGone(copy, 30000)) << copy;
-    if (c.folderGone) {
-      EXPECT_TRUE(WaitUntilGone(folder, 10000)) << folder;
-    } else {
-      testkit::PumpFor(1000);
-      EXPECT_TRUE(testkit::PathExists(folder)) << "the folder stays unless asked";
-    }
-    EXPECT_TRUE(WaitUntilGone(TempBatchPath(), 10000)) << "the batch removes itself";
+    EXPECT_TRUE(GoneWithin(copy)) << copy;
+    // The batch deletes itself last: once it is gone, the folder is as it will stay.
+    EXPECT_TRUE(GoneWithin(testkit::SelfRemovalBatchPath())) << "the batch removes itself";
+    EXPECT_EQ(c.folderGone, !testkit::PathExists(folder)) << folder;
     testkit::DeleteTree(folder.substr(0, folder.rfind('\\')));
   }
 }

@@ -18,6 +18,25 @@ void PumpFor(unsigned ms) {
   } while (static_cast<int>(until - ::GetTickCount()) > 0);
 }
 
+bool BecomesTrue(const std::function<bool()>& what, unsigned timeoutMs) {
+  const DWORD until = ::GetTickCount() + timeoutMs;
+  while (!what()) {
+    if (static_cast<int>(until - ::GetTickCount()) <= 0) return false;
+    PumpFor(50);
+  }
+  return true;
+}
+
+std::string SelfRemovalBatchPath() {
+  char temp[MAX_PATH];
+  ::GetTempPathA(sizeof temp, temp);
+  return std::string(temp) + "_DEL_ME_.BAT";
+}
+
+bool GoneWithin(const std::string& path, unsigned timeoutMs) {
+  return BecomesTrue([&] { return !PathExists(path); }, timeoutMs);
+}
+
 Started StartProcess(const std::string& commandLine, const std::string& folder) {
   STARTUPINFOA si{};
   si.cb = sizeof si;

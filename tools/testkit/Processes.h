@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "sys/Platform.h"
@@ -12,6 +13,12 @@ namespace testkit {
 
 // Dispatches pending messages for about ms milliseconds.
 void PumpFor(unsigned ms);
+
+// The bound of a wait for another program to get somewhere. Generous: a wait ends as soon as its
+// condition holds, and a run through an emulator is many times slower than a native one.
+constexpr unsigned kPatienceMs = 60000;
+// Waits (pumping) until what() holds; false when it still does not after timeoutMs.
+bool BecomesTrue(const std::function<bool()>& what, unsigned timeoutMs = kPatienceMs);
 
 struct Started {
   sys::ScopedKernelHandle process;
@@ -29,6 +36,11 @@ int64_t RunToEnd(const std::string& commandLine, unsigned timeoutMs = 20000);
 
 // Waits (pumping) until a top-level window of the class exists; nullptr on time-out.
 HWND WaitForWindowClass(const std::string& className, unsigned timeoutMs);
+
+// The self-removal batch that an ended transient agent or span copy leaves running; it deletes
+// itself last, so its absence says that it has done its work.
+std::string SelfRemovalBatchPath();
+bool GoneWithin(const std::string& path, unsigned timeoutMs = kPatienceMs);
 
 // A file path of the Linux host as the Windows program sees it (through drive Z:).
 std::string HostPathToWindows(const std::string& unixPath);
