@@ -97,7 +97,14 @@ install_qemu_user() {
 
 # Registers qemu for i386 files; on a machine that also runs them natively, it takes precedence.
 emu32_register() {
-  [ -n "$(emu32_entry)" ] && return 0
+  local entry
+  entry=$(emu32_entry)
+  # Somebody else's registration is used as it is, never replaced.
+  if [ -n "$entry" ] && [ "${entry##*/}" != "$EMU32_ENTRY" ]; then
+    i386_runs && return 0
+    RUN32_WHY="the i386 entry ${entry##*/} in binfmt_misc runs no 32-bit program"
+    return 1
+  fi
   install_qemu_user || { RUN32_WHY="qemu-user-static 10 could not be installed from bookworm-backports"; return 1; }
   mount_binfmt || { RUN32_WHY="binfmt_misc cannot be mounted here (no right to, or no kernel support)"; return 1; }
   [ -e "$BINFMT/$EMU32_ENTRY" ] && echo -1 >"$BINFMT/$EMU32_ENTRY"
