@@ -144,11 +144,11 @@ run32_prepare() {
       if [ "$now" != emulated ]; then
         emu32_register || { RUN32_WHY="STUB_RUN32=emulated, but $RUN32_WHY"; return 1; }
       fi
-      RUN32_MODE=emulated RUN32_WHY="STUB_RUN32=emulated: 32-bit programs run through qemu-i386" ;;
+      RUN32_MODE=emulated RUN32_WHY="STUB_RUN32=emulated asks for qemu-i386" ;;
     auto)
       case $now in
         native) RUN32_MODE=native RUN32_WHY="this machine runs 32-bit x86 code" ;;
-        emulated) RUN32_MODE=emulated RUN32_WHY="32-bit programs run through the emulator registered here" ;;
+        emulated) RUN32_MODE=emulated RUN32_WHY="an emulator registered in binfmt_misc runs 32-bit programs here" ;;
         none)
           if emu32_register; then
             RUN32_MODE=emulated
