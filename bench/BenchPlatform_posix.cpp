@@ -61,6 +61,7 @@ class PosixFileHost final : public pack::UnPackHost {
   }
   double FreeBytes(const std::string&) override { return -1; }
   std::string LastErrorText() override { return "write failed"; }
+  sys::LeadBytePredicate NameLeadBytes() override { return nullptr; }  // names read byte by byte
   void Pump() override {}
   // No window to keep alive: the fixed waits are counted, not waited for.
   void DelayPumping(uint32_t ms) override { PacingMs() += ms; }

@@ -103,7 +103,8 @@ target_link_libraries(scenario_tests PRIVATE stubpack_lib stubwin testkit GTest:
 target_link_options(scenario_tests PRIVATE ${STUB_WIN32_LINK})
 target_compile_definitions(scenario_tests PRIVATE
   STUB_EXE_UNIX_PATH="$<TARGET_FILE:stub>" ENGINE_EXE_UNIX_PATH="$<TARGET_FILE:engine>"
-  SERVERS_INI_UNIX_PATH="${CMAKE_BINARY_DIR}/servers/servers.ini")
+  SERVERS_INI_UNIX_PATH="${CMAKE_BINARY_DIR}/servers/servers.ini"
+  LOCALE_DIR_UNIX_PATH="${CMAKE_BINARY_DIR}/locale")
 stub_warnings(scenario_tests)
 add_dependencies(scenario_tests stub engine)
 
@@ -119,10 +120,21 @@ add_test(NAME servers_start COMMAND /bin/bash ${STUB_SERVERS} start ${CMAKE_BINA
 add_test(NAME servers_stop COMMAND /bin/bash ${STUB_SERVERS} stop ${CMAKE_BINARY_DIR}/servers)
 set_tests_properties(servers_start PROPERTIES FIXTURES_SETUP servers)
 set_tests_properties(servers_stop PROPERTIES FIXTURES_CLEANUP servers)
-set_tests_properties(win32_tests scenario_tests PROPERTIES FIXTURES_REQUIRED servers)
+set_tests_properties(win32_tests PROPERTIES FIXTURES_REQUIRED servers)
+
+# A Japanese locale for the scenario tests that run the stub in code page 932: Wine takes a
+# process's code page from the Unix locale it starts in. It is generated into the build (LOCPATH)
+# so that the machine's own locales stay as they are; where it cannot be made, those tests say
+# so and skip.
+set(STUB_LOCALE_DIR ${CMAKE_BINARY_DIR}/locale)
+add_test(NAME locale_ja COMMAND /bin/sh -c
+  "mkdir -p '${STUB_LOCALE_DIR}' && localedef -c -i ja_JP -f UTF-8 '${STUB_LOCALE_DIR}/ja_JP.UTF-8' || true")
+set_tests_properties(locale_ja PROPERTIES FIXTURES_SETUP locale)
+set_tests_properties(scenario_tests PROPERTIES FIXTURES_REQUIRED "servers;locale")
 
 # The stub as a file (layout, processor, subsystem, imports, manifest): read natively, no Wine.
 add_test(NAME stub_file COMMAND ${Python3_EXECUTABLE}
   ${PROJECT_SOURCE_DIR}/tests/stubfile/check_stub_file.py $<TARGET_FILE:stub> ${STUB_FILE_BUILD})
 set_tests_properties(stub_file PROPERTIES LABELS file)
-set_tests_properties(win32_tests scenario_tests servers_start servers_stop PROPERTIES LABELS wine)
+set_tests_properties(win32_tests scenario_tests servers_start servers_stop locale_ja
+  PROPERTIES LABELS wine)

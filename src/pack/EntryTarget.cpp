@@ -10,6 +10,18 @@
 namespace pack {
 namespace {
 
+// No double-byte code page uses a second byte below this; after a lead byte such a byte makes
+// text that readers may split differently.
+constexpr unsigned char kLowestTrailByte = 0x40;
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+// Bytes of the character that starts at text[i]: 2 for a lead byte with a byte after it.
+size_t CharLength(const std::string& text, size_t i, sys::LeadBytePredicate isLeadByte) {
+  const bool lead = isLeadByte && isLeadByte(static_cast<unsigned char>(text[i]));
+  return lead && i + 1 < text.size() ? 2 : 1;
+}
+
 // Item 1 as the file-age call writes it: signed or unsigned 32-bit decimal.
 uint32_t ItemDate(const std::string& nameList) {
   const int64_t value = sys::SUB::GetItemInt64(nameList, 1, 0);
@@ -17,15 +29,22 @@ uint32_t ItemDate(const std::string& nameList) {
   return static_cast<uint32_t>(value);
 }
 
-std::vector<std::string> Segments(const std::string& name) {
-  std::vector<std::string> parts(1);
-  for (char c : name) {
-    if (c == '\\' || c == '/')
+// The folder and file parts of name as the system reads them. False when the name can be read
+// in more than one way: a lead byte ends it or is followed by a byte below kLowestTrailByte.
+bool SplitName(const std::string& name, sys::LeadBytePredicate isLeadByte,
+               std::vector<std::string>& parts) {
+  parts.assign(1, std::string());
+  for (size_t i = 0; i < name.size();) {
+    const size_t n = CharLength(name, i, isLeadByte);
+    if (n == 1 && isLeadByte && isLeadByte(static_cast<unsigned char>(name[i]))) return false;
+    if (n == 2 && static_cast<unsigned char>(name[i + 1]) < kLowestTrailByte) return false;
+    if (n == 1 && IsSeparator(name[i]))
       parts.emplace_back();
     else
-      parts.back() += c;
+      parts.back().append(name, i, n);
+    i += n;
   }
-  return parts;
+  return true;
 }
 
 bool IsDeviceName(const std::string& segment) {
@@ -41,6 +60,8 @@ bool IsDeviceName(const std::string& segment) {
   return (n >= '0' && n <= '9') || n == 0xB9 || n == 0xB2 || n == 0xB3;
 }
 
+// Second bytes of double-byte characters are at least kLowestTrailByte, so the byte tests below
+// cannot mistake one for a control, ":", "." or blank.
 bool IsSafeSegment(const std::string& segment) {
   if (segment == "." || segment == "..") return true;
   for (unsigned char c : segment)
@@ -48,6 +69,21 @@ bool IsSafeSegment(const std::string& segment) {
   // Trailing dots and blanks are dropped by Windows, so "..." or ".. " would act as "..".
   const char last = segment.back();
   return last != '.' && last != ' ' && !IsDeviceName(segment);
+}
+
+// Letters a-z of single-byte characters in upper case; double-byte characters stay as they are.
+std::string FoldedPart(const std::string& part, sys::LeadBytePredicate isLeadByte) {
+  std::string folded;
+  for (size_t i = 0; i < part.size();) {
+    const size_t n = CharLength(part, i, isLeadByte);
+    const char c = part[i];
+    if (n == 1 && c >= 'a' && c <= 'z')
+      folded += static_cast<char>(c - 'a' + 'A');
+    else
+      folded.append(part, i, n);
+    i += n;
+  }
+  return folded;
 }
 
 }  // namespace
@@ -69,10 +105,10 @@ EntryTarget ReadEntryTarget(const std::string& nameList) {
   return target;
 }
 
-bool IsSafeEntryName(const std::string& name) {
-  if (name.empty() || name[0] == '\\' || name[0] == '/') return false;
+bool IsSafeEntryName(const std::string& name, sys::LeadBytePredicate isLeadByte) {
+  std::vector<std::string> parts;
+  if (name.empty() || IsSeparator(name[0]) || !SplitName(name, isLeadByte, parts)) return false;
   int depth = 0;
-  const std::vector<std::string> parts = Segments(name);
   for (size_t i = 0; i < parts.size(); ++i) {
     const std::string& segment = parts[i];
     if (segment.empty()) {
@@ -91,8 +127,35 @@ bool IsSafeEntryName(const std::string& name) {
   return last != "." && last != "..";
 }
 
-std::string PathFileName(const std::string& path) {
-  const size_t cut = path.find_last_of("\\/:");
+std::string EntryFileKey(const std::string& name, sys::LeadBytePredicate isLeadByte) {
+  std::vector<std::string> parts;
+  if (!IsSafeEntryName(name, isLeadByte) || !SplitName(name, isLeadByte, parts)) return "";
+  std::vector<std::string> path;
+  for (const std::string& part : parts) {
+    if (part == "..")
+      path.pop_back();  // a safe name never climbs above its folder
+    else if (!part.empty() && part != ".")
+      path.push_back(FoldedPart(part, isLeadByte));
+  }
+  std::string key;
+  for (const std::string& part : path) key += (key.empty() ? "" : "\\") + part;
+  return key;
+}
+
+std::string RunEntryProgram(const std::string& runEntry) {
+  const size_t star = runEntry.find('*');
+  return star == std::string::npos ? runEntry : sys::Trim(runEntry.substr(0, star));
+}
+
+size_t LastPathSeparator(const std::string& path, sys::LeadBytePredicate isLeadByte) {
+  size_t last = std::string::npos;
+  for (size_t i = 0; i < path.size(); i += CharLength(path, i, isLeadByte))
+    if (CharLength(path, i, isLeadByte) == 1 && (IsSeparator(path[i]) || path[i] == ':')) last = i;
+  return last;
+}
+
+std::string PathFileName(const std::string& path, sys::LeadBytePredicate isLeadByte) {
+  const size_t cut = LastPathSeparator(path, isLeadByte);
   return cut == std::string::npos ? path : path.substr(cut + 1);
 }
 

@@ -21,24 +21,26 @@ bool EntryWriter::NameList(const std::string& nameList) {
   if (nameList.empty()) return true;  // an entry without a name is read and skipped
   const EntryTarget entry = ReadEntryTarget(nameList);
   if (entry.setsRunEntry) runEntry_ = entry.runEntry;
-  if (!IsSafeEntryName(entry.fileName)) return false;
+  if (!IsSafeEntryName(entry.fileName, setup_.leadBytes)) return false;
   dosDate_ = entry.dosDate;
-  return OpenTarget(entry.fileName);
+  OpenTarget(entry.fileName);
+  bool& opened = (*setup_.files)[EntryFileKey(entry.fileName, setup_.leadBytes)];
+  opened = opened || file_ != nullptr;
+  return true;
 }
 
-bool EntryWriter::OpenTarget(const std::string& fileName) {
+void EntryWriter::OpenTarget(const std::string& fileName) {
   UnPackHost& host = *setup_.host;
   target_ = setup_.destFolder + "\\" + fileName;
   if (!host.FileExists(target_) && *setup_.progress) (*setup_.progress)(1, 0, "", 0, 0);
-  const size_t folderEnd = target_.find_last_of("\\/");
-  if (fileName.find_first_of("\\/") != std::string::npos)
-    host.CreateFolders(target_.substr(0, folderEnd));
+  const size_t folderEnd = LastPathSeparator(fileName, setup_.leadBytes);
+  if (folderEnd != std::string::npos)
+    host.CreateFolders(setup_.destFolder + "\\" + fileName.substr(0, folderEnd));
   file_ = host.OpenAppend(target_);
   if (!file_) {
     failed_ = true;
     errorText_ = host.LastErrorText();
   }
-  return true;
 }
 
 bool EntryWriter::Data(const char* data, size_t n) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -13,13 +14,19 @@
 
 namespace pack {
 
+// The files that the entries of one extraction named, by EntryFileKey, each with whether the
+// extraction opened it for writing. The program a setup starts must be one of them.
+using ExtractedFiles = std::map<std::string, bool>;
+
 struct EntryWriterSetup {
   UnPackHost* host = nullptr;
+  sys::LeadBytePredicate leadBytes = nullptr;  // the rule names are read with
   std::string destFolder;
   const koprogbar::ProgressSink* progress = nullptr;
   int charset = 0;
   std::string buttonTexts;
   uint32_t* failedWrites = nullptr;  // counts failed writes; the box shows only for the first
+  ExtractedFiles* files = nullptr;   // filled over all volumes
 };
 
 class EntryWriter final : public EntryTextHandler {
@@ -32,7 +39,7 @@ class EntryWriter final : public EntryTextHandler {
   bool End() override;
 
  private:
-  bool OpenTarget(const std::string& fileName);
+  void OpenTarget(const std::string& fileName);
   void ReportFailedWrite();
 
   const EntryWriterSetup& setup_;

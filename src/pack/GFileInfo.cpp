@@ -105,7 +105,8 @@ void TGFileInfo::Create(const ByteSource& file) {
     trailer_.Clear();
     return;
   }
-  // Header strings must lie between PackageStart and the trailer; anything else is damage.
+  // Header strings must lie between PackageStart and the trailer and be no longer than header
+  // strings are; anything else is damage.
   if (!ReadHeaderStrings(file, trailerStart)) Clear();
 }
 
@@ -114,7 +115,7 @@ bool TGFileInfo::ReadHeaderStrings(const ByteSource& file, uint64_t headerLimit)
   auto readString = [&](std::string& text) {
     uint32_t length = 0;
     if (pos + 4 > headerLimit || !ReadWord(file, pos, length)) return false;
-    if (length > headerLimit - pos - 4) return false;
+    if (length > headerLimit - pos - 4 || length > pack::kLongestHeaderString) return false;
     text.resize(length);
     if (length > 0 && !file.ReadAt(pos + 4, &text[0], length)) return false;
     pos += 4 + static_cast<uint64_t>(length);

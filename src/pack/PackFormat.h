@@ -16,6 +16,10 @@ constexpr uint32_t kNoChecksum = 1234;
 // Volumes larger than this carry kNoChecksum.
 constexpr uint64_t kChecksumLimit = 51200;
 
+// Header strings are short texts: language data, update and web-setup items. A longer one is
+// damage; a reader never allocates what a hostile length word asks for.
+constexpr uint32_t kLongestHeaderString = 16u << 20;
+
 // PackageEnd lives in the DOS stub area: high half at 248, low half at 252. The PE header of
 // the stub starts at 256 ("PE" there is how a program file is recognised).
 constexpr uint64_t kPackageEndHighOffset = 248;

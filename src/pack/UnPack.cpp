@@ -29,11 +29,13 @@ class Extraction {
   Extraction(UnPackHost& host, const ExtractArgs& args, ExtractResult& result)
       : host_(host), args_(args), result_(result) {
     writerSetup_.host = &host;
+    writerSetup_.leadBytes = host.NameLeadBytes();
     writerSetup_.destFolder = args.DestFolder;
     writerSetup_.progress = &args.Progress;
     writerSetup_.charset = args.Charset;
     writerSetup_.buttonTexts = args.ButtonTexts;
     writerSetup_.failedWrites = args.FailedWrites ? args.FailedWrites : &processFailedWrites;
+    writerSetup_.files = &files_;
   }
 
   void Run();
@@ -48,13 +50,15 @@ class Extraction {
   bool ReadBlock(const ByteSource& volume, uint64_t limit, EntryWriter& writer);
   bool ReadBody(const ByteSource& volume, uint64_t start, uint64_t size, bool zlib,
                 EntryWriter& writer);
-  void WriteAgentCopy(const ByteSource& volume);
+  bool WriteAgentCopy(const ByteSource& volume);
   bool AskForVolume(std::string& path);
+  void CheckRunEntry();
 
   UnPackHost& host_;
   const ExtractArgs& args_;
   ExtractResult& result_;
   EntryWriterSetup writerSetup_;
+  ExtractedFiles files_;
   TPackTrailer trailer_;
   int k_ = 1;
   uint64_t offset_ = 0;
@@ -81,6 +85,7 @@ void Extraction::Run() {
     Progress(1, 0);
     if (!confirmed) break;
   }
+  CheckRunEntry();
   // Nothing may be started from a package that was not extracted whole.
   if (!confirmed || result_.Damaged) result_.RunEntry.clear();
   host_.Log("UnCompressTime: " + std::to_string(host_.Milliseconds() - start) + " MS");
@@ -120,9 +125,9 @@ bool Extraction::ReadStream(const ByteSource& volume, uint64_t length) {
     host_.Pump();
     if (!ReadBlock(volume, limit, writer)) return false;
   }
-  if (k_ == 1 && !PathFileName(args_.AgentExeName).empty() &&
+  if (k_ == 1 && !PathFileName(args_.AgentExeName, writerSetup_.leadBytes).empty() &&
       IsAgentCarrierPath(args_.PackagePath))
-    WriteAgentCopy(volume);
+    return WriteAgentCopy(volume);
   return true;
 }
 
@@ -145,6 +150,7 @@ bool Extraction::ReadBlock(const ByteSource& volume, uint64_t limit, EntryWriter
   offset_ = start + size;
   // The first Version blocks of the call are the header strings.
   if (++blocks_ <= trailer_.Version()) {
+    if (size > kLongestHeaderString) return false;
     if (blocks_ == trailer_.Version()) headerEnd_ = offset_;
     return true;
   }
@@ -170,16 +176,24 @@ bool Extraction::ReadBody(const ByteSource& volume, uint64_t start, uint64_t siz
   return splitter.Finish();
 }
 
-void Extraction::WriteAgentCopy(const ByteSource& volume) {
-  const std::string name = PathFileName(args_.AgentExeName);
+// False when the stub and its header strings are too long to be a program: the package is
+// damaged. A name that would leave the destination only costs the copy.
+bool Extraction::WriteAgentCopy(const ByteSource& volume) {
+  const std::string name = PathFileName(args_.AgentExeName, writerSetup_.leadBytes);
+  if (headerEnd_ + kTrailerSize > kLongestAgentCopy) {
+    host_.Log("No AU-Agent: " + name + " (" + std::to_string(headerEnd_) + " bytes)");
+    return false;
+  }
   std::string image;
-  if (!IsSafeEntryName(name) || !BuildAgentCopy(volume, headerEnd_, image)) {
+  if (!IsSafeEntryName(name, writerSetup_.leadBytes) ||
+      !BuildAgentCopy(volume, headerEnd_, image)) {
     host_.Log("No AU-Agent: " + name);
-    return;
+    return true;
   }
   const std::string path = args_.DestFolder + "\\" + name;
   host_.WriteNewFile(path, image, host_.FileDate(args_.PackagePath));
   host_.Log(std::to_string(sys::ProcessId()) + " New AU-Agent: " + path);
+  return true;
 }
 
 // Waits for volume k_ unless it is present and no prompt is forced. False when the user declined.
@@ -194,6 +208,23 @@ bool Extraction::AskForVolume(std::string& path) {
     host_.DelayPumping(500);
   } while (confirmed && !host_.FileExists(path));
   return confirmed;
+}
+
+// The program a setup starts must be a file that this extraction wrote into the destination
+// folder; a run entry naming anything else (a folder above, a system program, a file left there
+// before) is damage. A program whose file could not be opened for writing is not started
+// either; that is a failed write, reported as such, not damage.
+void Extraction::CheckRunEntry() {
+  if (result_.RunEntry.empty()) return;
+  const std::string program = RunEntryProgram(result_.RunEntry);
+  const auto file = files_.find(EntryFileKey(program, writerSetup_.leadBytes));
+  if (file == files_.end()) {
+    host_.Log("Run entry names no extracted file: " + program);
+    result_.Ok = false;
+    result_.Damaged = true;
+  } else if (!file->second) {
+    result_.RunEntry.clear();
+  }
 }
 
 }  // namespace

@@ -27,9 +27,13 @@ struct ExtractArgs {
 };
 
 struct ExtractResult {
-  std::string RunEntry;  // item 0 of the entry marked with "*", or empty
+  // Item 0 of the entry marked with "*" (or its whole name list when the "*" stands in a later
+  // item), or empty. Its program, the text before the "*", is a file this extraction wrote.
+  std::string RunEntry;
   bool Ok = false;       // the last volume examined passed its checksum and was read whole
-  bool Damaged = false;  // a volume's stream was damaged (Ok is false then)
+  // A volume's stream was damaged, or the run entry names no file of the extraction (Ok is
+  // false then).
+  bool Damaged = false;
 };
 
 // Throws ZlibBlockError (EntryStream.h) when zlib reports a damaged block.

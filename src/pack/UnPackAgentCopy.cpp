@@ -10,7 +10,8 @@ bool BuildAgentCopy(const ByteSource& firstVolume, uint64_t headerEnd, std::stri
   TPackTrailer trailer;
   TGFileInfo::ReadTrailer(firstVolume, trailer);
   uint64_t size = 0;
-  if (headerEnd == 0 || !firstVolume.Size(size) || headerEnd > size) return false;
+  if (headerEnd == 0 || headerEnd > kLongestAgentCopy - kTrailerSize) return false;
+  if (!firstVolume.Size(size) || headerEnd > size) return false;
   image.assign(static_cast<size_t>(headerEnd), '\0');
   if (!firstVolume.ReadAt(0, &image[0], image.size())) return false;
   // The copy ends with its own trailer, so it keeps no PackageEnd.

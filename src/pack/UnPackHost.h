@@ -9,6 +9,7 @@
 #include <string>
 
 #include "pack/ByteSource.h"
+#include "sys/LeadBytes.h"
 
 namespace pack {
 
@@ -44,6 +45,8 @@ class UnPackHost {
   virtual double FreeBytes(const std::string& path) = 0;
   // The system's text for the last error of the calling thread. Asked right after a failure.
   virtual std::string LastErrorText() = 0;
+  // The lead-byte rule of the code page the file calls read names in; null when single-byte.
+  virtual sys::LeadBytePredicate NameLeadBytes() = 0;
 
   // ---- user interface ----
   // Dispatches pending window messages once.

@@ -37,8 +37,15 @@ class MemoryTarget final : public UnPackTargetFile {
 
 }  // namespace
 
-std::string UnPackMemoryHost::ParentOf(const std::string& path) {
-  const size_t cut = path.find_last_of('\\');
+std::string UnPackMemoryHost::ParentOf(const std::string& path) const {
+  // As the system splits it: a "\" after a lead byte is part of its character.
+  size_t cut = std::string::npos;
+  for (size_t i = 0; i < path.size(); ++i) {
+    if (leadBytes && leadBytes(static_cast<unsigned char>(path[i])))
+      ++i;
+    else if (path[i] == '\\')
+      cut = i;
+  }
   return cut == std::string::npos ? "" : path.substr(0, cut);
 }
 

@@ -33,6 +33,8 @@ class UnPackMemoryHost : public UnPackHost {
   uint64_t writeLimit = UINT64_MAX;     // total bytes that fit "the disk"
   std::set<std::string> failingFolders;
   double freeBytes = 1.0e9;
+  // The code page names are read in, as the lead-byte rule of sys::LeadBytesOfCodePage.
+  sys::LeadBytePredicate leadBytes = nullptr;
   // Answer to disk prompt number n (from 0); may add the volume file. Unset: decline.
   std::function<bool(int n)> answerPrompt;
 
@@ -46,8 +48,8 @@ class UnPackMemoryHost : public UnPackHost {
   uint64_t clock = 0;
 
   void AddFile(const std::string& path, const std::string& data, uint32_t dosDate = 0);
-  // The parent folder of path ("" for a path without "\").
-  static std::string ParentOf(const std::string& path);
+  // The parent folder of path ("" for a path without "\"), read with leadBytes.
+  std::string ParentOf(const std::string& path) const;
 
   bool FileExists(const std::string& path) override;
   std::unique_ptr<ByteSource> OpenRead(const std::string& path) override;
@@ -58,6 +60,7 @@ class UnPackMemoryHost : public UnPackHost {
   uint64_t FileSize(const std::string& path) override;
   double FreeBytes(const std::string& path) override;
   std::string LastErrorText() override { return lastError_; }
+  sys::LeadBytePredicate NameLeadBytes() override { return leadBytes; }
 
   void Pump() override { ++pumps; }
   void DelayPumping(uint32_t ms) override { clock += ms; }

@@ -1,6 +1,7 @@
 // This file must contain only truly operating-system independent code.
 #include "stub/EngineCommand.h"
 
+#include "pack/EntryTarget.h"
 #include "sys/UtilsText.h"
 
 namespace stubsetup {
@@ -25,13 +26,13 @@ std::string RemoveFirstSwitch(const std::string& line, const std::string& name) 
 namespace {
 
 // The run entry split at its first "*": the engine's name, and the arguments (this stub's own
-// first). Without "*" the entry is the name as it stands.
+// first). Without "*" the entry is the name as it stands. The name is the one the extraction
+// checked against the files it wrote.
 void SplitRunEntry(const EngineCommandInputs& in, std::string& engine, std::string& arguments) {
-  engine = in.runEntry;
+  engine = pack::RunEntryProgram(in.runEntry);
   arguments = in.extraArguments;
   const size_t star = in.runEntry.find('*');
   if (star == std::string::npos) return;
-  engine = sys::Trim(in.runEntry.substr(0, star));
   arguments = sys::Trim(sys::Trim(in.extraArguments) + " " + sys::Trim(in.runEntry.substr(star + 1)));
 }
 

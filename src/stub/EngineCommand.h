@@ -15,7 +15,8 @@ std::string EngineDialogClass(const std::string& threadToken);
 
 struct EngineCommandInputs {
   std::string workFolder;      // where the package was extracted
-  std::string runEntry;        // "Engine.exe*args", or a bare file name
+  std::string runEntry;        // "Engine.exe*args", or a bare file name, as the extraction
+                               // passed it (its program is a file the extraction wrote)
   std::string extraArguments;  // this stub's own arguments
   std::string threadToken;
   std::string exePath;  // the running stub, for "/OriginExe=" when it is not there yet

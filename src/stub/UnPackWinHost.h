@@ -17,6 +17,7 @@ class UnPackWinHost : public pack::UnPackHost {
   uint64_t FileSize(const std::string& path) override;
   double FreeBytes(const std::string& path) override;
   std::string LastErrorText() override;
+  sys::LeadBytePredicate NameLeadBytes() override;
 
   void Pump() override;
   void DelayPumping(uint32_t ms) override;

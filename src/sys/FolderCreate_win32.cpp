@@ -12,11 +12,12 @@ bool FolderExists(const std::string& path) {
 }
 
 bool ForceDirectories(const std::string& folder) {
-  const std::string path = FolderWithBackslash(folder, false);
+  // Split as the system reads the name: a "\" after a lead byte belongs to its character.
+  const std::string path = FolderWithBackslash(folder, false, IsLeadByteOfActiveCodePage);
   if (path.empty()) return false;
   if (FolderExists(path)) return true;
   // A drive ("C:") or a server ("\\server") has no parent to create.
-  const std::string parent = FolderOfPath(path, false);
+  const std::string parent = FolderOfPath(path, false, IsLeadByteOfActiveCodePage);
   if (!parent.empty() && parent != path && parent.size() > 2) ForceDirectories(parent);
   ::CreateDirectoryA(path.c_str(), nullptr);
   return FolderExists(path);

@@ -5,10 +5,9 @@
 
 #include <string>
 
-namespace sys {
+#include "sys/LeadBytes.h"
 
-// Whether a byte opens a double-byte character in the system's code page.
-using LeadBytePredicate = bool (*)(unsigned char);
+namespace sys {
 
 // Folder without closing backslashes, and then with exactly one when Closing is set. A final
 // "\" that is the second byte of a double-byte character (as IsLeadByte tells) belongs to that

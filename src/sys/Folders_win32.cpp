@@ -9,18 +9,16 @@ namespace {
 
 constexpr UINT kFolderBufferSize = MAX_PATH + 1;  // 261
 
-bool IsLeadByteOfCodePage(unsigned char Byte) { return ::IsDBCSLeadByte(Byte) != FALSE; }
-
 // A result of 0, or one that did not fit the buffer, counts as no folder.
 std::string FolderText(const char* Buffer, UINT Length, bool Closing) {
   if (Length == 0 || Length >= kFolderBufferSize) return std::string();
-  return FolderWithBackslash(std::string(Buffer, Length), Closing, IsLeadByteOfCodePage);
+  return FolderWithBackslash(std::string(Buffer, Length), Closing, IsLeadByteOfActiveCodePage);
 }
 
 }  // namespace
 
 std::string ProgramFolder(bool Closing) {
-  return FolderOfPath(ProgramPath(), Closing, IsLeadByteOfCodePage);
+  return FolderOfPath(ProgramPath(), Closing, IsLeadByteOfActiveCodePage);
 }
 
 std::string WindowsFolder(bool Closing) {

@@ -29,7 +29,7 @@ struct Corpus {
 TEST(FuzzCorpus, EveryKeptInputReplaysCleanly) {
   const Corpus corpora[] = {
       {"fuzz_descriptor", FuzzDescriptor, 1},
-      {"fuzz_extract", FuzzExtract, 4},
+      {"fuzz_extract", FuzzExtract, 6},
       {"fuzz_errorpage", FuzzErrorPage, 3},
   };
   for (const Corpus& corpus : corpora) {

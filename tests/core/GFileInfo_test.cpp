@@ -191,6 +191,37 @@ TEST(GFileInfo, DamagedFilesCarryNoPackage) {
   }
 }
 
+// Header strings are short texts. A length word near the size of a big setup file would have a
+// 32-bit stub allocate it and die: a header string beyond kLongestHeaderString is damage, even
+// when the file is long enough to hold it.
+TEST(GFileInfo, HeaderStringsLongerThanTheLimitAreDamage) {
+  struct Case {
+    const char* what;
+    size_t langData, updateInfo, webSetupInfo;
+    bool read;
+  } cases[] = {
+      {"LangData at the limit", pack::kLongestHeaderString, 1, 1, true},
+      {"LangData beyond the limit", pack::kLongestHeaderString + 1, 1, 1, false},
+      {"UpdateInfo beyond the limit", 1, pack::kLongestHeaderString + 1, 1, false},
+      {"WebSetupInfo beyond the limit", 1, 1, pack::kLongestHeaderString + 1, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Package p;
+    p.version = 3;
+    p.langData = std::string(c.langData, '|');
+    p.updateInfo = std::string(c.updateInfo, '|');
+    p.webSetupInfo = std::string(c.webSetupInfo, '|');
+    const TGFileInfo info = Describe(p.Build());
+    if (c.read) {
+      EXPECT_TRUE(info.HasPackage());
+      EXPECT_EQ(c.langData, info.LangData().size());
+    } else {
+      ExpectEmpty(info);
+    }
+  }
+}
+
 TEST(GFileInfo, FlagBitsAndByteFlags) {
   struct Case {
     size_t offset;

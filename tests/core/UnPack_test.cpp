@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -15,11 +17,14 @@
 #include "PackWriter.h"
 #include "PackageImage.h"
 #include "pack/EntryStream.h"
+#include "pack/EntryTarget.h"
 #include "pack/GFileInfo.h"
 #include "pack/PackFormat.h"
 #include "pack/UnPack.h"
+#include "pack/UnPackAgentCopy.h"
 #include "pack/UnPackMemoryHost.h"
 #include "sys/Host.h"
+#include "sys/LeadBytes.h"
 
 namespace fs = std::filesystem;
 using pack::ExtractArgs;
@@ -302,8 +307,6 @@ TEST_F(UnPackTest, RunEntryIsTheLastStarredOne) {
       {{"|Engine.exe*/S /x|0|", "|b.txt|0|"}, "Engine.exe*/S /x", "Engine.exe"},
       {{"|One.exe*|0|", "|Two.exe*-p|0|"}, "Two.exe*-p", "Two.exe"},
       {{"|a.txt|0|", "|b.txt|0|"}, "", "a.txt"},
-      // A "*" outside item 0 makes the whole name list the run entry.
-      {{"|c.txt|0|*|"}, "|c.txt|0|*|", "c.txt"},
   };
   for (const Case& c : cases) {
     host = UnPackMemoryHost();
@@ -312,6 +315,95 @@ TEST_F(UnPackTest, RunEntryIsTheLastStarredOne) {
     const ExtractResult r = ExtractImage(Image(blocks));
     EXPECT_EQ(c.runEntry, r.RunEntry);
     EXPECT_EQ("data", Out(c.file)) << c.file;
+  }
+}
+
+// The program a setup starts must be a file this extraction wrote; anything else is damage. A "*"
+// outside item 0 makes the whole name list the run entry, whose text before the "*" may then
+// name anything at all.
+TEST_F(UnPackTest, TheRunEntryMustNameAFileThisExtractionWrote) {
+  struct Case {
+    const char* what;
+    std::vector<std::string> names;
+    bool runs;
+    std::string runEntry;
+  } cases[] = {
+      {"item 0", {"|Engine.exe*/S|0|"}, true, "Engine.exe*/S"},
+      {"in a sub-folder", {"|a|0|", "|sub\\Engine.exe*|0|"}, true, "sub\\Engine.exe*"},
+      {"a whole list naming a file an entry wrote",
+       {"|Engine.exeE0E|0|", "Engine.exeE0E*/SE"}, true, "Engine.exeE0E*/SE"},
+      {"a whole list naming no file", {"|c.txt|0|*|"}, false, ""},
+      {"a whole list naming a packed file among other items", {"|Engine.exe|0|*/S|"}, false, ""},
+      {"a system program", {".a.0..\\..\\..\\..\\windows\\system32\\cmd.exe */c ..."}, false,
+       ""},
+      // Item 0 is "ngin": the engine.exe lying there was written by no entry of this package.
+      {"a file left there before", {"engine.exe*/Se"}, false, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    host = UnPackMemoryHost();
+    host.AddFile(kDest + "\\Engine.exe", "left from before");
+    std::string blocks;
+    for (const std::string& n : c.names) blocks += Stored(Entry(n, "data"));
+    const ExtractResult r = ExtractImage(Image(blocks));
+    EXPECT_EQ(c.runs, r.Ok);
+    EXPECT_EQ(!c.runs, r.Damaged);
+    EXPECT_EQ(c.runEntry, r.RunEntry);
+    EXPECT_EQ(!c.runs, std::find(host.log.begin(), host.log.end(),
+                                 "Run entry names no extracted file: " +
+                                     pack::RunEntryProgram(c.names.back())) != host.log.end());
+  }
+}
+
+TEST_F(UnPackTest, AProgramWhoseFileCouldNotBeWrittenIsNotStarted) {
+  host.failingFolders = {kDest + "\\sub"};
+  const ExtractResult r = ExtractImage(Image(Stored(Entry("|sub\\Engine.exe*/S|0|", "E"))));
+  EXPECT_TRUE(r.Ok);  // the package is sound; the save error box told what failed
+  EXPECT_FALSE(r.Damaged);
+  EXPECT_EQ("", r.RunEntry);
+  ASSERT_EQ(1u, host.errorBoxes.size());
+  EXPECT_EQ(0u, host.errorBoxes[0].find(kDest + "\\sub\\Engine.exe<P><P>Unable to save"));
+}
+
+// Names are read as the system reads them: with the lead bytes of its code page a 0x5C can be
+// the second half of a character, and then it separates no folders.
+TEST_F(UnPackTest, NamesAreReadInTheCodePageOfTheHost) {
+  const std::string escape = "\x83\\a\\..\\..\\evil.txt";
+  struct Case {
+    uint32_t codePage;
+    bool ok;
+  } cases[] = {{1252, true}, {932, false}, {936, false}, {949, false}, {950, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.codePage);
+    host = UnPackMemoryHost();
+    host.leadBytes = sys::LeadBytesOfCodePage(c.codePage);
+    const std::string blocks = Stored(Entry("|Engine.exe*|", "E")) +
+                               Stored(Entry("|" + escape + "|", "evil")) +
+                               Stored(Entry("|after.txt|", "A"));
+    const ExtractResult r = ExtractImage(Image(blocks));
+    EXPECT_EQ(c.ok, r.Ok);
+    EXPECT_EQ(!c.ok, r.Damaged);
+    EXPECT_EQ(c.ok ? "Engine.exe*" : "", r.RunEntry);
+    // In a single-byte code page the name climbs only back to the destination.
+    EXPECT_EQ(c.ok ? "evil" : "<missing>", Out(escape));
+    EXPECT_EQ(c.ok, Has("after.txt"));
+  }
+}
+
+TEST_F(UnPackTest, ACharacterEndingIn5CIsNoFolder) {
+  // 0x95 0x5C is a kanji in code page 932: the entry is the file "x.txt" in that folder.
+  const std::string name = "\x95\\\\x.txt";
+  for (const uint32_t codePage : {1252u, 932u}) {
+    SCOPED_TRACE(codePage);
+    host = UnPackMemoryHost();
+    host.leadBytes = sys::LeadBytesOfCodePage(codePage);
+    const ExtractResult r = ExtractImage(Image(Stored(Entry("|" + name + "*|", "X"))));
+    EXPECT_TRUE(r.Ok);
+    EXPECT_EQ(name + "*", r.RunEntry);
+    EXPECT_EQ("X", Out(name));
+    EXPECT_EQ(1u, host.folders.count(kDest + "\\\x95\\"));
+    // Only a single-byte code page sees a folder named by the lone first byte.
+    EXPECT_EQ(codePage == 1252, host.folders.count(kDest + "\\\x95") == 1);
   }
 }
 
@@ -617,6 +709,109 @@ TEST_F(UnPackTest, AgentCopyHoldsStubHeaderAndAgentTrailer) {
     info.Create(agent);
     EXPECT_TRUE(info.ThisIs_AutoUpdateProg());
     EXPECT_EQ("Agent.exe", info.GetProgramExeName());
+  }
+}
+
+TEST_F(UnPackTest, AgentCopyNameIsReadInTheCodePageOfTheHost) {
+  struct Case {
+    std::string agent;
+    uint32_t codePage;
+    std::string written;  // empty: no copy
+  } cases[] = {
+      {"C:\\dir\\Agent.exe", 932, "Agent.exe"},
+      // The 0x5C after a lead byte cuts nothing off in 932.
+      {"C:\\dir\\\x83\\", 1252, ""},
+      {"C:\\dir\\\x83\\", 932, "\x83\\"},
+      {"C:\\dir\\\x83\\Agent.exe", 932, "\x83\\Agent.exe"},
+      // A lead byte at the end has no second byte.
+      {"C:\\dir\\Agent\x83", 1252, "Agent\x83"},
+      {"C:\\dir\\Agent\x83", 932, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.codePage) + " " + c.agent);
+    host = UnPackMemoryHost();
+    host.leadBytes = sys::LeadBytesOfCodePage(c.codePage);
+    stubpack::PackOptions o;
+    o.stubPath = Stub();
+    const auto paths = Pack(o, {{"a.txt", "aaa"}}, "Setup.exe");
+    ASSERT_TRUE(Extract(paths[0], false, c.agent).Ok);
+    EXPECT_EQ(c.written.empty() ? 1u : 2u, Written());
+    EXPECT_TRUE(c.written.empty() || Has(c.written));
+  }
+}
+
+// A volume whose data stands for gigabytes without holding them: reads give zeros and are
+// measured, so a test can tell that nothing tried to take in a hostile length.
+class HugeSource final : public pack::ByteSource {
+ public:
+  explicit HugeSource(uint64_t size) : size_(size) {}
+  bool Size(uint64_t& size) const override {
+    size = size_;
+    return true;
+  }
+  bool ReadAt(uint64_t offset, void* buffer, size_t n) const override {
+    longestRead = std::max(longestRead, n);
+    if (offset > size_ || n > size_ - offset) return false;
+    std::memset(buffer, 0, n);
+    return true;
+  }
+  mutable size_t longestRead = 0;
+
+ private:
+  uint64_t size_;
+};
+
+TEST(AgentCopy, IsNeverLongerThanAStubWithItsHeaderStrings) {
+  const uint64_t limit = pack::kLongestAgentCopy - pack::kTrailerSize;
+  struct Case {
+    uint64_t headerEnd;
+    bool built;
+  } cases[] = {{4096, true}, {limit, true}, {limit + 1, false}, {uint64_t{3} << 30, false},
+               {(uint64_t{4} << 30) - 100, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.headerEnd);
+    const HugeSource volume(uint64_t{4} << 30);
+    std::string image;
+    EXPECT_EQ(c.built, pack::BuildAgentCopy(volume, c.headerEnd, image));
+    EXPECT_EQ(c.built ? c.headerEnd + pack::kTrailerSize : 0u, image.size());
+    // A copy refused for its length was never read in.
+    if (c.built) {
+      EXPECT_EQ(c.headerEnd, volume.longestRead);
+    } else {
+      EXPECT_LT(volume.longestRead, 1024u);
+    }
+  }
+}
+
+TEST_F(UnPackTest, AStubLongerThanAnyAgentCopyIsDamage) {
+  testimg::Package p;
+  p.program = testimg::FakeProgram(true, pack::kLongestAgentCopy);
+  p.entries = Stored(Entry("|Engine.exe*|", "E"));
+  p.trailer.SetWord(pack::at::VolumeChecksum, pack::kNoChecksum);
+  host.AddFile(kSrc + "Setup.exe", p.Build());
+  const ExtractResult r = Extract(kSrc + "Setup.exe", false, "Agent.exe");
+  EXPECT_FALSE(r.Ok);
+  EXPECT_TRUE(r.Damaged);
+  EXPECT_EQ("", r.RunEntry);
+  EXPECT_FALSE(Has("Agent.exe"));
+  EXPECT_EQ("E", Out("Engine.exe"));
+}
+
+// A header block as long as a big file would be taken for a header string: damage, read no further.
+TEST_F(UnPackTest, HeaderBlocksLongerThanHeaderStringsAreDamage) {
+  for (const uint32_t length : {pack::kLongestHeaderString, pack::kLongestHeaderString + 1}) {
+    SCOPED_TRACE(length);
+    host = UnPackMemoryHost();
+    testimg::Package p;
+    p.updateInfo = std::string(length, '|');
+    p.entries = Stored(Entry("|Engine.exe*|", "E"));
+    p.trailer.SetWord(pack::at::VolumeChecksum, pack::kNoChecksum);
+    const bool sound = length <= pack::kLongestHeaderString;
+    const ExtractResult r = ExtractImage(p.Build());
+    EXPECT_EQ(sound, r.Ok);
+    EXPECT_EQ(!sound, r.Damaged);
+    EXPECT_EQ(sound ? "Engine.exe*" : "", r.RunEntry);
+    EXPECT_EQ(sound, Has("Engine.exe"));
   }
 }
 

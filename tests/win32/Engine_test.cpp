@@ -164,15 +164,17 @@ TEST_F(EngineRun, ExitCodeAndAtomFollowConfigurationAndSwitches) {
   }
 }
 
-TEST_F(EngineRun, RecordsCommandLineAndCurrentFolderOnceARun) {
+TEST_F(EngineRun, RecordsCommandLineCurrentFolderAndCodePageOnceARun) {
   Configure("Record=runs.txt\r\n");  // relative: taken from the current folder
   const std::string first = "/first " + StubSwitches(UniqueToken("r"));
   const std::string second = "/second /Record=\"" + root_ + "\\runs.txt\"";
   ASSERT_EQ(0, Run(first, root_));
   ASSERT_EQ(0, Run(second, work_));
 
+  const std::string codePage = "CodePage=" + std::to_string(::GetACP()) + "\r\n";
   EXPECT_EQ("CommandLine=" + CommandLine(first) + "\r\nCurrentFolder=" + root_ + "\r\n" +
-                "CommandLine=" + CommandLine(second) + "\r\nCurrentFolder=" + work_ + "\r\n",
+                codePage + "CommandLine=" + CommandLine(second) + "\r\nCurrentFolder=" + work_ +
+                "\r\n" + codePage,
             testkit::ReadWholeFile(root_ + "\\runs.txt"));
 }
 

@@ -13,11 +13,13 @@
 //       ExitCode=<n>           /ExitCode=<n>      exit code of the run (default 0)
 //       Fail=1                 /Fail              keep the atom: the setup failed on purpose
 //       DialogMs=<ms>          /DialogMs=<ms>     leave the dialog window for that long
-//       Record=<file>          /Record=<file>     append "CommandLine=" and "CurrentFolder="
+//       Record=<file>          /Record=<file>     append "CommandLine=", "CurrentFolder=" and
+//                                                 "CodePage=" (the system's ANSI code page)
 //       OriginalFile=<name>                       the product's ".original" among the files
 //     Folders and files may hold environment variables (%TEMP%); a relative path is taken from
 //     the current folder, which the stub hands on from its own.
-//  2. appends its command line and current folder to the record file, when one is named;
+//  2. appends its command line, current folder and code page to the record file, when one is
+//     named;
 //  3. copies every file and folder beside it, sub-folders included, into the target folder,
 //     except itself and its configuration file. An agent copy that the stub wrote into the work
 //     folder is copied like any other file, so an install followed by an update shows the whole

@@ -40,12 +40,14 @@ std::string CurrentFolder() {
   return n > 0 && n < sizeof buffer ? std::string(buffer, n) : std::string();
 }
 
-// One block per run, appended, so that a test can follow an install and a later update.
+// One block per run, appended, so that a test can follow an install and a later update. The
+// code page tells a test which system code page the stub and its engine ran in.
 void RecordRun(const std::string& RecordPath) {
   if (RecordPath.empty()) return;
   sys::AppendToFile(RecordPath,
                     "CommandLine=" + sys::ProcessCommandLine() + "\r\n" +
-                        "CurrentFolder=" + CurrentFolder() + "\r\n",
+                        "CurrentFolder=" + CurrentFolder() + "\r\n" +
+                        "CodePage=" + std::to_string(::GetACP()) + "\r\n",
                     0);
 }
 
