@@ -145,8 +145,8 @@ bool StoreChunk(Transfer& T, const char* Data, DWORD Count, std::string& ErrorTe
 // windows are served between chunks, and a set flag is seen at the latest after one chunk.
 // True when the reads reached the end of the data: a read succeeded with nothing left. A
 // connection that WinINet sees cut before the end fails the read instead. (Wine's WinINet ends a
-// chunked answer cut off without its closing chunk with an empty read all the same; such a
-// setup file then lacks its trailer, and the caller's token check refuses it.)
+// chunked answer cut off without its closing chunk with an empty read all the same, so a caller
+// that must be sure checks the end that the data itself carries.)
 bool ReadChunks(HINTERNET Request, Transfer& T, koprogbar::TProgBar* ProgressBar,
                 std::string& ErrorText) {
   TBytesRate meter(MeterInKB(T.length), MeterInMB(T.length));
