@@ -23,9 +23,11 @@ bool IsInternetConnected();
 // The length the server announces for URL; -1 without a session, a request or a length.
 int64_t HTTP_GetFileSize(const std::string& URL);
 
-// Downloads URL into DestFile (through a temporary file that is renamed only when complete), or
-// into Content when DestFile is empty. Window (a window handle above 10) is shown first;
-// ProgressBar, when given, steps once per chunk. ErrorText is empty on success.
+// Downloads URL into DestFile (through a temporary file that is renamed only when complete: the
+// announced length arrived or, when the server announced none, the data reached its marked end),
+// or into Content when DestFile is empty. Window (a window handle above 10) is shown first;
+// ProgressBar, when given, steps once per chunk. ErrorText is empty on success; a download that
+// is not complete always says why.
 void HTTP_DownloadFile_Incremental(uintptr_t Window, const std::string& URL,
                                    const std::string& DestFile, koprogbar::TProgBar* ProgressBar,
                                    std::string& Content, std::string& ErrorText);

@@ -143,11 +143,16 @@ bool StoreChunk(Transfer& T, const char* Data, DWORD Count, std::string& ErrorTe
 
 // Reads chunks until the data ends, a read or write fails or the abort flag is set; the
 // windows are served between chunks, and a set flag is seen at the latest after one chunk.
-void ReadChunks(HINTERNET Request, Transfer& T, koprogbar::TProgBar* ProgressBar,
+// True when the reads reached the end of the data: a read succeeded with nothing left. A
+// connection that WinINet sees cut before the end fails the read instead. (Wine's WinINet ends a
+// chunked answer cut off without its closing chunk with an empty read all the same, so a caller
+// that must be sure checks the end that the data itself carries.)
+bool ReadChunks(HINTERNET Request, Transfer& T, koprogbar::TProgBar* ProgressBar,
                 std::string& ErrorText) {
   TBytesRate meter(MeterInKB(T.length), MeterInMB(T.length));
   char buffer[kReadBufferSize];
   DWORD read = 0;
+  bool endReached = false;
   do {
     sys::DelayPumping(kReadPauseMs);
     std::memset(buffer, 0, sizeof buffer);
@@ -156,32 +161,43 @@ void ReadChunks(HINTERNET Request, Transfer& T, koprogbar::TProgBar* ProgressBar
     if (!ok) {
       ErrorText = DownloadErrorText(T.fileName, FailureDetail(::GetLastError()));
       read = 0;
-    } else if (read > 0 && !StoreChunk(T, buffer, read, ErrorText)) {
+    } else if (read == 0) {
+      endReached = true;
+    } else if (!StoreChunk(T, buffer, read, ErrorText)) {
       read = 0;
     }
     const std::string text = meter.ProgressText(T.length, T.done, read, ::GetTickCount());
     if (ok && read > 0 && ProgressBar) ProgressBar->Step(text);
   } while (read > 0 && !DownloadAbortRequested());
+  return endReached;
+}
+
+// Why an incomplete download is no success, when nothing else said so.
+std::string IncompleteText(const Transfer& T, uint64_t Received) {
+  return DownloadErrorText(T.fileName,
+                           T.length == kUnknownLength ? "" : IncompleteDetail(Received, T.length));
 }
 
 // The end of a download to disk: only a complete temporary file replaces DestFile, in one
-// move, so that DestFile is never lost or half written.
-void FinishFile(Transfer& T, const std::string& DestFile, std::string& ErrorText) {
+// move, so that DestFile is never lost or half written, and no finished temporary file stays.
+void FinishFile(Transfer& T, const std::string& DestFile, bool EndReached,
+                std::string& ErrorText) {
   T.file.reset();  // closed before it is measured and moved
   const uint64_t size = sys::GetFileSizeByName(T.tempName);
-  if (IsCompleteDownload(size, T.length)) {
+  if (IsCompleteDownload(size, T.length, EndReached)) {
     if (!::MoveFileExA(T.tempName.c_str(), DestFile.c_str(), MOVEFILE_REPLACE_EXISTING) &&
         ErrorText.empty())
       ErrorText = ReplaceFailedText(DestFile, ErrorMessageOf(::GetLastError()));
-  } else if (ErrorText.empty() && T.length != kUnknownLength) {
-    ErrorText = DownloadErrorText(T.fileName, IncompleteDetail(size, T.length));
+  } else if (ErrorText.empty()) {
+    ErrorText = IncompleteText(T, size);
   }
 }
 
-// The end of a download into memory: data shorter or longer than announced is no success.
-void FinishMemory(const Transfer& T, std::string& ErrorText) {
-  if (ErrorText.empty() && T.length != kUnknownLength && T.done != T.length)
-    ErrorText = DownloadErrorText(T.fileName, IncompleteDetail(T.done, T.length));
+// The end of a download into memory: data shorter or longer than announced, or cut off before
+// its end, is no success.
+void FinishMemory(const Transfer& T, bool EndReached, std::string& ErrorText) {
+  if (ErrorText.empty() && !IsCompleteDownload(T.done, T.length, EndReached))
+    ErrorText = IncompleteText(T, T.done);
 }
 
 // Prepares the destination once the length is known: the temporary name and a fresh
@@ -219,12 +235,12 @@ void DownloadInSession(HINTERNET Session, uintptr_t Window, const std::string& U
     const ProgressRange range = DownloadProgressRange(T.length);
     ProgressBar->SetRange(range.position, range.maximum);
   }
-  ReadChunks(request.Get(), T, ProgressBar, ErrorText);
+  const bool endReached = ReadChunks(request.Get(), T, ProgressBar, ErrorText);
   if (DownloadAbortRequested()) ErrorText = DownloadAbortedText();
   if (DestFile.empty())
-    FinishMemory(T, ErrorText);
+    FinishMemory(T, endReached, ErrorText);
   else
-    FinishFile(T, DestFile, ErrorText);
+    FinishFile(T, DestFile, endReached, ErrorText);
 }
 
 }  // namespace

@@ -67,8 +67,8 @@ ProgressRange DownloadProgressRange(uint32_t Length) {
 bool MeterInKB(uint32_t Length) { return Length > 102400; }
 bool MeterInMB(uint32_t Length) { return Length > 10485760; }
 
-bool IsCompleteDownload(uint64_t Size, uint32_t Length) {
-  return Length != kUnknownLength && Size == Length;
+bool IsCompleteDownload(uint64_t Size, uint32_t Length, bool EndReached) {
+  return Length == kUnknownLength ? EndReached : Size == Length;
 }
 
 uint32_t DosDateTimeOf(int Year, int Month, int Day, int Hour, int Minute, int Second) {

@@ -64,9 +64,11 @@ ProgressRange DownloadProgressRange(uint32_t Length);
 bool MeterInKB(uint32_t Length);
 bool MeterInMB(uint32_t Length);
 
-// True when Size bytes make the whole file of an announced Length. An unknown length is never
-// complete: without it a cut connection could not be told from the end of the data.
-bool IsCompleteDownload(uint64_t Size, uint32_t Length);
+// True when a download holds the whole file. With an announced Length, Size must be that length.
+// Without one (a chunked or compressed answer) the protocol marks the end of the data, and the
+// download is whole when its reads got there (EndReached: a read succeeded with nothing left).
+// 50 of 50 bytes is whole; 40 of 50 is not; an unknown length is whole only at its end.
+bool IsCompleteDownload(uint64_t Size, uint32_t Length, bool EndReached);
 
 // The DOS date-time (date in the high word) of a calendar time as the server sends it; 0 when a
 // field is out of range or the year lies outside 1980 to 2107, which DOS dates cannot hold.

@@ -13,4 +13,11 @@ std::string SpanCopyPath(const std::string& workFolder, const std::string& exePa
 // first volume (exePath + ".001") and "/OriginExe=" with exePath, both quoted; trimmed.
 std::string SpanCopyArguments(const std::string& commandTail, const std::string& exePath);
 
+// Copies exePath to its span copy path in workFolder and starts the copy hidden with the span
+// arguments (Win32). When the copy cannot be written, nothing starts: a "Y_" file already there
+// (an earlier run's, or one another user left) must never run in its place. False, with the
+// failure written to the console, when nothing was started.
+bool StartSpanCopy(const std::string& exePath, const std::string& workFolder,
+                   const std::string& commandTail);
+
 }  // namespace stubwin

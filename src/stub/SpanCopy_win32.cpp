@@ -7,18 +7,27 @@
 #include "sys/Platform.h"
 #include "sys/ProgramStart.h"
 #include "sys/Switches.h"
+#include "sys/SysError.h"
 
 namespace stubwin {
 
-void RunSpanCopy() {
-  const std::string exePath = sys::ProgramPath();
-  const std::string copy = SpanCopyPath(stubglob::GetWorkFolder(), exePath);
-  ::CopyFileA(exePath.c_str(), copy.c_str(), FALSE);
+bool StartSpanCopy(const std::string& exePath, const std::string& workFolder,
+                   const std::string& commandTail) {
+  const std::string copy = SpanCopyPath(workFolder, exePath);
+  if (!::CopyFileA(exePath.c_str(), copy.c_str(), FALSE)) {
+    sys::LogFailure("StubWin.RunSpanCopy()", copy, ::GetLastError());
+    return false;
+  }
   // Quoted: a temporary folder may hold blanks ("C:\Users\Jane Doe\...").
-  const std::string commandLine =
-      "\"" + copy + "\" " + SpanCopyArguments(sys::CommandTail(), exePath);
+  const std::string commandLine = "\"" + copy + "\" " + SpanCopyArguments(commandTail, exePath);
   kodebug::ConsoleProcessLine(" RunSpanCopy >>" + commandLine + "<<");
-  sys::StartProgram(commandLine, false);
+  if (sys::StartProgram(commandLine, false, copy)) return true;
+  sys::LogFailure("StubWin.RunSpanCopy()", commandLine, ::GetLastError());
+  return false;
+}
+
+void RunSpanCopy() {
+  StartSpanCopy(sys::ProgramPath(), stubglob::GetWorkFolder(), sys::CommandTail());
 }
 
 }  // namespace stubwin

@@ -3,6 +3,7 @@
 
 #include "net/ErrorPage.h"
 #include "net/InetHTTP.h"
+#include "net/InetRules.h"
 #include "pack/GFileInfo.h"
 #include "stub/ProgressSink.h"
 #include "stub/StubGlob.h"
@@ -15,6 +16,7 @@
 #include "sys/Platform.h"
 #include "sys/Pumping.h"
 #include "sys/Switches.h"
+#include "sys/SysError.h"
 #include "ui/KoMsgBox.h"
 #include "ui/MsgBoxModel.h"
 #include "ui/KoProgBar.h"
@@ -34,6 +36,17 @@ void WriteAgentCopy() {
   const std::string image = WebAgentCopyImage(sys::ReadFileToString(exePath));
   sys::SaveFile(stubglob::GetWorkFolder() + "\\" + Own().GetProgramExeName(), image,
                 sys::FileAge(exePath), false);
+}
+
+// A file of the setup file's name in the temporary folder, left by an earlier run or put there by
+// anyone, must never pass for the download: it goes before the download starts. The error text,
+// empty when no such file remains.
+std::string RemoveStaleSetupFile(const std::string& setupFile) {
+  const char* path = setupFile.c_str();
+  if (::GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES) return "";
+  ::SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);  // a read-only copy goes as well
+  if (::DeleteFileA(path)) return "";
+  return inethttp::ReplaceFailedText(setupFile, sys::SysErrorTextOf(::GetLastError()));
 }
 
 // Asks, checks the connection and downloads into the temporary folder; the error text, empty
@@ -56,6 +69,7 @@ std::string Download(const std::string& url, const std::string& setupFile, bool 
   inethttp::SetDownloadAbort(false);
   koprogbar::TProgBar& bar = koprogbar::EnsureProgressBar(
       stubwin::MainProgressSink, [](uint32_t ms) { sys::DelayPumping(ms); });
+  if (error.empty()) error = RemoveStaleSetupFile(setupFile);
   if (error.empty()) {
     const uintptr_t owner =
         hidden ? 0 : reinterpret_cast<uintptr_t>(stubwin::MainWindowHandle());

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "sys/Files.h"
+#include "sys/Folders.h"
 #include "sys/Platform.h"
 #include "sys/ScopedHandle.h"
 #include "sys/SelfDeleteBatch.h"
@@ -56,16 +57,21 @@ void MakeWritable(const std::string& path) {
     ::SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
 }
 
+// The system's own command interpreter. Not the one named by ComSpec: that variable is the
+// environment's to set, and a setup that often runs elevated must not start whatever program it
+// names. Nor a bare "cmd.exe", which the search order would look up in the current folder first.
+// Empty when the system folder is unknown.
 std::string CommandInterpreter() {
-  char buffer[MAX_PATH + 1];
-  const DWORD n = ::GetEnvironmentVariableA("ComSpec", buffer, sizeof buffer);
-  return n == 0 || n >= sizeof buffer ? std::string("cmd.exe") : std::string(buffer, n);
+  const std::string system = SystemFolder(true);
+  return system.empty() ? system : system + "cmd.exe";
 }
 
 // Runs the batch in its own hidden console, so that it neither shows nor writes into the
 // console of whoever started this program, and inherits no handle of this process.
 bool StartHidden(const std::string& batchPath, const std::string& folder) {
-  const std::string line = '"' + CommandInterpreter() + "\" /c \"\"" + batchPath + "\"\"";
+  const std::string interpreter = CommandInterpreter();
+  if (interpreter.empty()) return false;
+  const std::string line = '"' + interpreter + "\" /c \"\"" + batchPath + "\"\"";
   std::vector<char> commandLine(line.begin(), line.end());
   commandLine.push_back('\0');
   STARTUPINFOA startup{};
@@ -73,8 +79,8 @@ bool StartHidden(const std::string& batchPath, const std::string& folder) {
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_HIDE;
   PROCESS_INFORMATION started{};
-  if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE,
-                        nullptr, folder.c_str(), &startup, &started))
+  if (!::CreateProcessA(interpreter.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                        CREATE_NEW_CONSOLE, nullptr, folder.c_str(), &startup, &started))
     return false;
   ScopedKernelHandle process(started.hProcess), thread(started.hThread);
   return true;

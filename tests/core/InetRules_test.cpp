@@ -138,12 +138,28 @@ TEST(InetRules, MeterUnitsSwitchAbove100KBAnd10MB) {
   }
 }
 
-TEST(InetRules, OnlyTheAnnouncedLengthCompletesADownload) {
-  EXPECT_TRUE(IsCompleteDownload(50, 50));
-  EXPECT_FALSE(IsCompleteDownload(40, 50));
-  EXPECT_FALSE(IsCompleteDownload(0, 50));
-  EXPECT_FALSE(IsCompleteDownload(uint64_t{0x100000000} + 50, 50));  // no 32-bit wrap
-  EXPECT_FALSE(IsCompleteDownload(0xFFFFFFFFu, kUnknownLength));
+TEST(InetRules, AnnouncedLengthOrTheMarkedEndCompletesADownload) {
+  struct Case {
+    uint64_t size;
+    uint32_t length;
+    bool endReached;
+    bool complete;
+  } cases[] = {
+      {50, 50, true, true},
+      {50, 50, false, true},  // all there, though the last read was not seen to end
+      {40, 50, true, false},  // the server closed early: a length says what is missing
+      {0, 50, true, false},
+      {uint64_t{0x100000000} + 50, 50, true, false},  // no 32-bit wrap
+      {30000, kUnknownLength, true, true},             // chunked, up to the closing chunk
+      {0, kUnknownLength, true, true},                 // an empty file, properly ended
+      {20000, kUnknownLength, false, false},           // cut off, or stopped by the user
+      {0xFFFFFFFFu, kUnknownLength, false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.size) + " of " + std::to_string(c.length) +
+                 (c.endReached ? ", end reached" : ""));
+    EXPECT_EQ(c.complete, IsCompleteDownload(c.size, c.length, c.endReached));
+  }
 }
 
 TEST(InetRules, DosDateTimePacksTheCalendarTime) {

@@ -10,6 +10,7 @@
 #include "StubRunner.h"
 #include "TestServers.h"
 #include "sys/Folders.h"
+#include "sys/ScopedHandle.h"
 
 namespace scenario {
 namespace {
@@ -32,13 +33,18 @@ class WebSetup : public StubScenario {
     record_ = folder_ + "\\record.txt";
     ::CreateDirectoryA(package_.c_str(), nullptr);
     ASSERT_TRUE(testkit::CopyFileTo(kEngineExe, package_ + "\\Engine.exe"));
-    ASSERT_TRUE(testkit::WriteWholeFile(
-        package_ + "\\Engine.ini", "[Engine]\r\nTargetDir=" + folder_ + "\\installed\r\nRecord=" +
-                                       record_ + "\r\nExitCode=6\r\n"));
+    WriteEngineIni(record_);
   }
   void TearDown() override {
     if (!served_.empty()) testkit::DeleteTree(served_);
     StubScenario::TearDown();
+  }
+
+  // The engine of the next FullSetup records its run in record.
+  void WriteEngineIni(const std::string& record) {
+    ASSERT_TRUE(testkit::WriteWholeFile(
+        package_ + "\\Engine.ini", "[Engine]\r\nTargetDir=" + folder_ + "\\installed\r\nRecord=" +
+                                       record + "\r\nExitCode=6\r\n"));
   }
 
   // The full setup file with the engine, carrying token, written to path.
@@ -151,6 +157,75 @@ TEST_F(WebSetup, ALocalSetupFileIsUsedWithoutDownloadAndKept) {
   testkit::AnswerBox(box, testkit::BoxAnswer::Click("OK"));
   Collect(process, stub, 30000);
   EXPECT_TRUE(testkit::PathExists(local));
+}
+
+TEST_F(WebSetup, AStaleSetupFileInTheTemporaryFolderIsNeverRun) {
+  // A setup file of this very product lies in the temporary folder under the downloaded name, as
+  // an earlier run (or someone else) may leave it; it would record its run in a file of its own.
+  const std::string staleRecord = folder_ + "\\stale.txt";
+  const std::string stale = folder_ + "\\stale.exe";
+  WriteEngineIni(staleRecord);
+  FullSetup(stale, kToken);
+  WriteEngineIni(record_);
+  FullSetup(served_ + "\\Full.exe", kToken);
+  const std::string chunked = servers_.Url(servers_.faults, "chunkedfile/" + web_);
+  // Cut off after 100000 of 300000 bytes; the setup file's name ends the query.
+  const std::string cut =
+      servers_.Url(servers_.faults, "chunked/" + web_ + "?size=300000&after=100000&f=");
+  const struct Case {
+    const char* what;
+    std::string webUrl;
+    bool holdStale;  // the test keeps the stale file open, so that it cannot be deleted
+    std::vector<std::string> boxes;  // the error box says one of these; none: the fresh one runs
+  } cases[] = {
+      {"chunked answer, no length", chunked, false, {}},
+      // Where WinINet takes the cut for the end (Wine's does), the file lacks its trailer.
+      {"chunked answer cut off", cut, false,
+       {"Full.exe --- Error downloading file", "Bad Secret Token!"}},
+      {"stale file held open", chunked, true, {"Unable to replace"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ASSERT_TRUE(testkit::CopyFileTo(stale, Downloaded()));
+    ::DeleteFileA(record_.c_str());
+    ::DeleteFileA(staleRecord.c_str());
+    sys::ScopedFileHandle held;
+    if (c.holdStale) {
+      held.Reset(::CreateFileA(Downloaded().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                               OPEN_EXISTING, 0, nullptr));
+      ASSERT_TRUE(held);
+    }
+    const std::string stub = WebStub(0, {}, c.webUrl);
+    if (c.boxes.empty()) {
+      const StubRun run = Run(stub, "/hide", 60000);
+      ASSERT_TRUE(run.ended);
+      EXPECT_EQ(6u, run.exitCode);
+      EXPECT_TRUE(testkit::PathExists(record_)) << viewer_.Text();  // the fresh file ran
+    } else {
+      testkit::Started process;
+      testkit::BoxReport report;
+      const HWND box = StartToBox(stub, " /hide", process, report);
+      ASSERT_TRUE(box != nullptr);
+      bool expected = false;
+      for (const std::string& text : c.boxes)
+        expected |= report.text.find(text) != std::string::npos;
+      EXPECT_TRUE(expected) << report.Describe();
+      testkit::AnswerBox(box, testkit::BoxAnswer::Click("OK"));
+      const StubRun run = Collect(process, stub, 30000);
+      ASSERT_TRUE(run.ended);
+      EXPECT_FALSE(run.HasStart(kWinExec)) << viewer_.Text();
+      EXPECT_FALSE(testkit::PathExists(record_));
+    }
+    EXPECT_FALSE(testkit::PathExists(staleRecord));
+    // Only a file the stub could not delete stays; a finished download leaves no temporary file.
+    EXPECT_EQ(c.holdStale, testkit::PathExists(Downloaded()));
+    if (c.boxes.empty()) {
+      EXPECT_FALSE(testkit::PathExists(Downloaded() + ".4294967295"));
+    }
+    held.Reset();
+    ::DeleteFileA(Downloaded().c_str());
+    ::DeleteFileA((Downloaded() + ".4294967295").c_str());
+  }
 }
 
 TEST_F(WebSetup, TheAgentCopyIsTheStubMarkedAsAgent) {

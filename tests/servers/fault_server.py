@@ -7,6 +7,11 @@ Routes (the last path part, <name>, is free: it only gives the download a file n
 
   /len0/<name>                      200, "Content-Length: 0", no body
   /chunked/<name>?size=N            200, "Transfer-Encoding: chunked" (no Content-Length), N bytes
+                                    in chunks of 4096, then the closing empty chunk
+  /chunked/<name>?size=N&after=K    the same stream cut off after K bytes of data (inside a chunk,
+                                    or at the end of one when K is a multiple of 4096): the
+                                    connection closes and the closing empty chunk never comes
+  /chunkedfile/<name>               WWW_FOLDER/<name>, chunked (no Content-Length); 404 when absent
   /cut/<name>?size=N&after=K        announces Content-Length N, sends K bytes, closes the connection
   /slow/<name>?size=N&delay_ms=D&chunk=C
                                     announces Content-Length N, sends C bytes at a time with
@@ -78,14 +83,21 @@ class Handler(BaseHTTPRequestHandler):
             if route == "len0":
                 self.start(200, [binary, ("Content-Length", "0")])
             elif route == "chunked":
+                cut = "after" in query
+                after = min(self.number(query, "after", size), size)
                 self.start(200, [binary, ("Transfer-Encoding", "chunked")])
                 if send_body:
-                    sent = 0
-                    while sent < size:
-                        piece = pattern(sent, min(4096, size - sent))
-                        self.wfile.write(b"%x\r\n%s\r\n" % (len(piece), piece))
-                        sent += len(piece)
-                    self.wfile.write(b"0\r\n\r\n")
+                    self.send_chunked(pattern(0, size), after if cut else None)
+            elif route == "chunkedfile" and name and ".." not in name.split("/"):
+                path = os.path.join(self.www, name)
+                if not os.path.isfile(path):
+                    self.not_found(send_body)
+                    return
+                with open(path, "rb") as f:
+                    data = f.read()
+                self.start(200, [binary, ("Transfer-Encoding", "chunked")])
+                if send_body:
+                    self.send_chunked(data, None)
             elif route == "cut":
                 after = min(self.number(query, "after", size // 2), size)
                 self.start(200, [binary, ("Content-Length", str(size))])
@@ -130,6 +142,24 @@ class Handler(BaseHTTPRequestHandler):
                 self.not_found(send_body)
         except (BrokenPipeError, ConnectionResetError):
             pass  # the client gave up: that is what some tests do
+
+    def send_chunked(self, data, cut_after):
+        """Sends data in chunks of 4096 and the closing empty chunk; with cut_after, only that
+        many bytes of data (the last chunk announced whole), then the connection is shut."""
+        sent = 0
+        while sent < len(data) and (cut_after is None or sent < cut_after):
+            piece = data[sent:sent + 4096]
+            if cut_after is not None and sent + len(piece) > cut_after:
+                self.wfile.write(b"%x\r\n%s" % (len(piece), piece[:cut_after - sent]))
+                sent = cut_after
+                break
+            self.wfile.write(b"%x\r\n%s\r\n" % (len(piece), piece))
+            sent += len(piece)
+        if cut_after is None:
+            self.wfile.write(b"0\r\n\r\n")
+        self.wfile.flush()
+        if cut_after is not None:
+            self.connection.shutdown(2)
 
     def not_found(self, send_body):
         body = b"not found\n"

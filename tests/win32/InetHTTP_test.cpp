@@ -215,15 +215,28 @@ TEST_F(InetHTTP, CutConnectionKeepsDestFileAndTheDataSoFar) {
   EXPECT_TRUE(testkit::ReadWholeFile(dest + ".50000") == Pattern(20000));
 }
 
-TEST_F(InetHTTP, ChunkedDownloadKeepsDestFileWithoutAnError) {
-  const std::string dest = Path("chunked.bin");
-  ASSERT_TRUE(testkit::WriteWholeFile(dest, "old content"));
-  const Outcome out = Download(Fault("/chunked/chunked.bin?size=30000"), dest);
-  // Without a length the end of the data cannot be told from a cut: DestFile stays, and the
-  // caller sees no error, as a server without Content-Length is no failure in itself.
-  EXPECT_EQ("", out.error);
-  EXPECT_EQ("old content", testkit::ReadWholeFile(dest));
-  EXPECT_TRUE(testkit::ReadWholeFile(dest + ".4294967295") == Pattern(30000));
+TEST_F(InetHTTP, ChunkedDownloadReplacesDestFileAtItsMarkedEnd) {
+  // No Content-Length: the closing chunk marks the end, and the file is whole there.
+  const std::string served = Serve("chunkedfile.bin", Pattern(20000));
+  const struct Case {
+    std::string url;
+    size_t size;
+  } cases[] = {
+      {Fault("/chunked/chunked.bin?size=30000"), 30000},
+      {Fault("/chunked/chunked.bin?size=1"), 1},
+      {Fault("/chunkedfile/" + served), 20000},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.url);
+    const std::string dest = Path("chunked.bin");
+    ASSERT_TRUE(testkit::WriteWholeFile(dest, "old content"));
+    ASSERT_TRUE(testkit::WriteWholeFile(dest + ".4294967295", "leftover of an earlier attempt"));
+    const Outcome out = Download(c.url, dest);
+    EXPECT_EQ("", out.error);
+    EXPECT_TRUE(testkit::ReadWholeFile(dest) == Pattern(c.size)) << "content differs";
+    EXPECT_EQ(std::vector<std::string>{"chunked.bin"}, FilesIn(folder_));  // no temporary file
+    EXPECT_FALSE(out.steps.empty());
+  }
 }
 
 // Sets the abort flag once the download has moved two steps.

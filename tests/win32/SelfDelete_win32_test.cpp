@@ -34,17 +34,27 @@ TEST(SelfDeleteProbe, DISABLED_RemovesItsOwnProgramFile) {
 
 using testkit::GoneWithin;
 
+std::string EnvironmentValue(const char* name) {
+  char buffer[MAX_PATH + 1];
+  const DWORD n = ::GetEnvironmentVariableA(name, buffer, sizeof buffer);
+  return n == 0 || n >= sizeof buffer ? std::string() : std::string(buffer, n);
+}
+
 TEST(SelfDelete, BatchRemovesTheEndedProgramAndItsFolderWhenAsked) {
   struct Case {
     const char* mode;
     const char* folderName;
     bool readOnly;
     bool folderGone;
+    const char* comSpec;  // the probe's ComSpec when not null
   } cases[] = {
-      {"file", "selfdelete plain", false, false},
-      {"folder", "selfdelete 100% & more", false, true},
-      {"short folder", "selfdelete short name", false, true},
-      {"folder", "selfdelete read-only", true, true},  // a copy taken from a CD is read-only
+      {"file", "selfdelete plain", false, false, nullptr},
+      {"folder", "selfdelete 100% & more", false, true, nullptr},
+      {"short folder", "selfdelete short name", false, true, nullptr},
+      // A copy taken from a CD is read-only.
+      {"folder", "selfdelete read-only", true, true, nullptr},
+      // The batch runs under the system's own cmd.exe, whatever the environment names.
+      {"folder", "selfdelete foreign ComSpec", false, true, "C:\\nowhere\\cmd.exe"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.mode) + " in " + c.folderName);
@@ -57,10 +67,13 @@ TEST(SelfDelete, BatchRemovesTheEndedProgramAndItsFolderWhenAsked) {
     }
 
     ::SetEnvironmentVariableA(kProbeMode, c.mode);
+    const std::string comSpec = EnvironmentValue("ComSpec");
+    if (c.comSpec) ::SetEnvironmentVariableA("ComSpec", c.comSpec);
     testkit::Started probe = testkit::StartProcess(
         "\"" + copy + "\" --gtest_filter=SelfDeleteProbe.* --gtest_also_run_disabled_tests",
         folder);
     ::SetEnvironmentVariableA(kProbeMode, nullptr);
+    ::SetEnvironmentVariableA("ComSpec", comSpec.empty() ? nullptr : comSpec.c_str());
     ASSERT_TRUE(probe);
     uint32_t exitCode = 99;
     ASSERT_TRUE(testkit::WaitForExit(probe, 60000, exitCode));

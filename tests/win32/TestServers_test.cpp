@@ -20,6 +20,7 @@ struct Answer {
   DWORD error = 0;  // GetLastError() when the URL could not be opened
   DWORD status = 0;
   bool hasLength = false;
+  bool readFailed = false;  // the body ended in a failed read, not in an empty one
   std::string length, contentType, lastModified, body;
 };
 
@@ -60,8 +61,11 @@ Answer Fetch(const std::string& url) {
   Header(request, HTTP_QUERY_LAST_MODIFIED, a.lastModified);
   char buffer[16384];
   DWORD got = 0;
-  while (::InternetReadFile(request, buffer, sizeof buffer, &got) && got > 0)
+  for (;;) {
+    a.readFailed = !::InternetReadFile(request, buffer, sizeof buffer, &got);
+    if (a.readFailed || got == 0) break;
     a.body.append(buffer, got);
+  }
   ::InternetCloseHandle(request);
   ::InternetCloseHandle(session);
   return a;
@@ -107,10 +111,13 @@ TEST_F(TestServers, EveryServerGivesTheSameFile) {
     const char* what;
     int port;
     std::string path;
+    bool chunked = false;  // no Content-Length
   };
   std::vector<Source> sources = {{"python", servers_.plain, "/harness%20file.bin"},
                                  {"nginx", servers_.nginx, "/harness%20file.bin"},
-                                 {"faults", servers_.faults, "/file/harness%20file.bin"}};
+                                 {"faults", servers_.faults, "/file/harness%20file.bin"},
+                                 {"faults chunked", servers_.faults,
+                                  "/chunkedfile/harness%20file.bin", true}};
   if (servers_.nginxTls) sources.push_back({"nginx tls", servers_.nginxTls, "/harness%20file.bin"});
   for (const Source& s : sources) {
     const std::string url = servers_.Url(s.port, s.path);
@@ -118,7 +125,12 @@ TEST_F(TestServers, EveryServerGivesTheSameFile) {
     const Answer a = Fetch(url);
     ASSERT_TRUE(a.opened) << "error " << a.error;
     EXPECT_EQ(a.status, 200u);
-    EXPECT_EQ(a.length, std::to_string(data.size()));
+    if (s.chunked) {
+      EXPECT_FALSE(a.hasLength) << a.length;
+    } else {
+      EXPECT_EQ(a.length, std::to_string(data.size()));
+    }
+    EXPECT_FALSE(a.readFailed);
     EXPECT_TRUE(a.body == data) << "got " << a.body.size() << " bytes";
   }
 }
@@ -154,6 +166,10 @@ TEST_F(TestServers, FaultRoutesBehaveAsNamed) {
   const Case cases[] = {
       {"/len0/a.bin", "0", 0, kWhole, ""},
       {"/chunked/a.bin?size=70001", nullptr, 70001, kWhole, ""},
+      // Cut inside a chunk and after one: Wine's WinINet ends both bodies with an empty read, as
+      // it ends a whole one; nothing above it can tell them apart.
+      {"/chunked/a.bin?size=70001&after=50000", nullptr, 70001, kShorterPrefix, ""},
+      {"/chunked/a.bin?size=70001&after=65536", nullptr, 70001, kShorterPrefix, ""},
       {"/cut/a.bin?size=50000&after=20000", "50000", 50000, kShorterPrefix, ""},
       {"/slow/a.bin?size=3000&delay_ms=20&chunk=1000", "3000", 3000, kWhole, ""},
       {"/lastmod/a.bin?size=300", "300", 300, kWhole, "Wed, 01 May 2024 12:25:56 GMT"},
@@ -173,6 +189,7 @@ TEST_F(TestServers, FaultRoutesBehaveAsNamed) {
     switch (c.body) {
       case kWhole:
         EXPECT_TRUE(a.body == Pattern(c.size)) << "got " << a.body.size() << " bytes";
+        EXPECT_FALSE(a.readFailed);
         break;
       case kShorterPrefix:
         EXPECT_LT(a.body.size(), c.size);
