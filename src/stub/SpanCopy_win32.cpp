@@ -11,6 +11,7 @@
 namespace stubwin {
 
 void RunSpanCopy() {
+  if (stubglob::GetWorkFolder().empty()) return;  // no copy at the root of the drive
   const std::string exePath = sys::ProgramPath();
   const std::string copy = SpanCopyPath(stubglob::GetWorkFolder(), exePath);
   ::CopyFileA(exePath.c_str(), copy.c_str(), FALSE);
