@@ -1,8 +1,7 @@
 // A whole offline setup with the real stub.exe and the reference Engine.exe: the engine's
 // command line and exit code, the success atom and the product's shortcuts, a damaged package,
 // the temp drive question, a disk set run from its copy, and the work folder left behind by none
-// of them; the work folders are new and private, and a folder of the name already there is left
-// alone.
+// of them; the work folders are new, and a folder of the name already there is left alone.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -10,7 +9,6 @@
 #include <vector>
 
 #include "BoxDriver.h"
-#include "FolderAccess.h"
 #include "StubRunner.h"
 #include "sys/Folders.h"
 
@@ -83,28 +81,11 @@ class SetupRun : public StubScenario {
     return sys::TempFolder(true) + "SETUP_" + std::to_string((dosTime + add) % 65536);
   }
 
-  // Runs setup hidden and reads the access list of its work folder while the engine's dialog
-  // keeps the run going; the folder from the engine's command line.
-  StubRun RunReadingWorkFolder(const std::string& setup, std::string& work,
-                               testkit::FolderAccess& access) {
-    const std::string commandLine = "\"" + setup + "\" /hide";
-    testkit::Started process = testkit::StartProcess(commandLine, folder_);
-    EXPECT_TRUE(process) << commandLine;
-    if (!process) return StubRun();
-    EXPECT_TRUE(testkit::BecomesTrue([this] { return !EngineCommandLine().empty(); }));
+  // Runs setup hidden; work receives its work folder from the engine's command line.
+  StubRun RunForWorkFolder(const std::string& setup, std::string& work) {
+    const StubRun run = Run(setup, "/hide", 60000);
     work = WorkFolderOf(EngineCommandLine());
-    access = testkit::ReadFolderAccess(work);
-    return Collect(process, commandLine, 60000);
-  }
-
-  static void ExpectPrivate(const testkit::FolderAccess& access) {
-    ASSERT_TRUE(access.read);
-    EXPECT_TRUE(access.isProtected);
-    EXPECT_TRUE(access.ownedBySetup);
-    EXPECT_EQ(std::vector<std::string>({testkit::CurrentUserSid(), testkit::kSystemSid,
-                                        testkit::kAdministratorsSid}),
-              access.allowed);
-    EXPECT_EQ(0, access.otherEntries);
+    return run;
   }
 
   std::string package_, record_;
@@ -319,8 +300,8 @@ TEST_F(SetupRun, ASetupTooBigForTheTemporaryDriveMovesToARoomierOne) {
   EXPECT_EQ(std::vector<std::string>(), Listing("T:\\Temp\\*"));
 }
 
-TEST_F(SetupRun, TheWorkFolderIsNewAndPrivateAndAFolderOfItsNameIsLeftAlone) {
-  const std::string setup = SetupWith({0, false, 4000});
+TEST_F(SetupRun, TheWorkFolderIsNewAndAFolderOfItsNameIsLeftAlone) {
+  const std::string setup = SetupWith({0, false, 0});
   const std::string taken = WorkFolderNamed(setup, 0);
   ASSERT_FALSE(taken.empty());
   testkit::DeleteTree(taken);
@@ -329,11 +310,9 @@ TEST_F(SetupRun, TheWorkFolderIsNewAndPrivateAndAFolderOfItsNameIsLeftAlone) {
   ASSERT_TRUE(testkit::WriteWholeFile(taken + "\\Engine.exe", "planted"));
   ASSERT_TRUE(testkit::WriteWholeFile(taken + "\\left.txt", "left"));
   std::string work;
-  testkit::FolderAccess access;
-  const StubRun run = RunReadingWorkFolder(setup, work, access);
+  const StubRun run = RunForWorkFolder(setup, work);
   ASSERT_TRUE(run.ended);
   EXPECT_EQ(WorkFolderNamed(setup, 1), work);
-  ExpectPrivate(access);
   EXPECT_EQ("planted", testkit::ReadWholeFile(taken + "\\Engine.exe"));
   EXPECT_EQ("left", testkit::ReadWholeFile(taken + "\\left.txt"));
   EXPECT_FALSE(testkit::PathExists(work)) << work;
@@ -343,11 +322,11 @@ TEST_F(SetupRun, TheWorkFolderIsNewAndPrivateAndAFolderOfItsNameIsLeftAlone) {
 }
 
 // C:\TEMP may have been made by any user: the probe and the alternative work folder go into
-// new private folders inside it, and what was there stays.
-TEST_F(SetupRun, TheAlternativeWorkFolderIsPrivateAndAnExistingTempFolderIsLeftAlone) {
+// new folders inside it, and what was there stays.
+TEST_F(SetupRun, TheAlternativeWorkFolderIsNewAndAnExistingTempFolderIsLeftAlone) {
   if (!HasSmallDriveT()) GTEST_SKIP() << "no small drive T: in this Wine prefix";
   ASSERT_TRUE(testkit::WriteWholeFile(package_ + "\\zeros.bin", std::string(12u << 20, '\0')));
-  const std::string setup = SetupWith({0, false, 4000});
+  const std::string setup = SetupWith({0, false, 0});
   const bool hadTemp = testkit::PathExists("C:\\TEMP");
   if (!hadTemp) {
     ASSERT_TRUE(::CreateDirectoryA("C:\\TEMP", nullptr));
@@ -356,15 +335,13 @@ TEST_F(SetupRun, TheAlternativeWorkFolderIsPrivateAndAnExistingTempFolderIsLeftA
   ASSERT_TRUE(testkit::WriteWholeFile(kept, "kept"));
   const std::vector<std::string> tempBefore = Listing("C:\\TEMP\\*");
   std::string work;
-  testkit::FolderAccess access;
   StubRun run;
   {
     TemporaryFolderOnT onT;
-    run = RunReadingWorkFolder(setup, work, access);
+    run = RunForWorkFolder(setup, work);
   }
   ASSERT_TRUE(run.ended);
   EXPECT_EQ(0u, work.find("C:\\TEMP\\TEMP_")) << work;
-  ExpectPrivate(access);
   EXPECT_FALSE(testkit::PathExists(work)) << work;
   EXPECT_EQ("kept", testkit::ReadWholeFile(kept));
   EXPECT_EQ(tempBefore, Listing("C:\\TEMP\\*"));
