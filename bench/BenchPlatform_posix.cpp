@@ -42,6 +42,11 @@ class PosixFileHost final : public pack::UnPackHost {
     fs::create_directories(Slashes(path), ec);
     return fs::is_directory(Slashes(path));
   }
+  std::unique_ptr<pack::UnPackTargetFile> CreateNew(const std::string& path) override {
+    std::FILE* file = std::fopen(Slashes(path).c_str(), "wbx");  // fails on an existing name
+    if (!file) return nullptr;
+    return std::unique_ptr<pack::UnPackTargetFile>(new StdioTarget(file));
+  }
   std::unique_ptr<pack::UnPackTargetFile> OpenAppend(const std::string& path) override {
     std::FILE* file = std::fopen(Slashes(path).c_str(), "ab");
     if (!file) return nullptr;

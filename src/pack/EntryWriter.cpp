@@ -23,20 +23,22 @@ bool EntryWriter::NameList(const std::string& nameList) {
   if (entry.setsRunEntry) runEntry_ = entry.runEntry;
   if (!IsSafeEntryName(entry.fileName, setup_.leadBytes)) return false;
   dosDate_ = entry.dosDate;
-  OpenTarget(entry.fileName);
-  bool& opened = (*setup_.files)[EntryFileKey(entry.fileName, setup_.leadBytes)];
-  opened = opened || file_ != nullptr;
+  bool& created = (*setup_.files)[EntryFileKey(entry.fileName, setup_.leadBytes)];
+  OpenTarget(entry.fileName, created);
+  created = created || file_ != nullptr;
   return true;
 }
 
-void EntryWriter::OpenTarget(const std::string& fileName) {
+void EntryWriter::OpenTarget(const std::string& fileName, bool createdByThisExtraction) {
   UnPackHost& host = *setup_.host;
   target_ = setup_.destFolder + "\\" + fileName;
   if (!host.FileExists(target_) && *setup_.progress) (*setup_.progress)(1, 0, "", 0, 0);
   const size_t folderEnd = LastPathSeparator(fileName, setup_.leadBytes);
   if (folderEnd != std::string::npos)
     host.CreateFolders(setup_.destFolder + "\\" + fileName.substr(0, folderEnd));
-  file_ = host.OpenAppend(target_);
+  // A file that was there before this extraction is never written to: whoever left it there,
+  // its bytes must not become part of what the setup runs.
+  file_ = createdByThisExtraction ? host.OpenAppend(target_) : host.CreateNew(target_);
   if (!file_) {
     failed_ = true;
     errorText_ = host.LastErrorText();

@@ -15,7 +15,8 @@
 namespace pack {
 
 // The files that the entries of one extraction named, by EntryFileKey, each with whether the
-// extraction opened it for writing. The program a setup starts must be one of them.
+// extraction created it. Only those are written to, and the program a setup starts must be one
+// of them.
 using ExtractedFiles = std::map<std::string, bool>;
 
 struct EntryWriterSetup {
@@ -39,7 +40,8 @@ class EntryWriter final : public EntryTextHandler {
   bool End() override;
 
  private:
-  void OpenTarget(const std::string& fileName);
+  // The entry's file: created anew for the first entry of that name, appended to by later ones.
+  void OpenTarget(const std::string& fileName, bool createdByThisExtraction);
   void ReportFailedWrite();
 
   const EntryWriterSetup& setup_;

@@ -33,7 +33,11 @@ class UnPackHost {
   virtual std::unique_ptr<ByteSource> OpenRead(const std::string& path) = 0;
   // Creates path and its missing parents; true when the folder exists afterwards.
   virtual bool CreateFolders(const std::string& path) = 0;
-  // Opens path for appending, creating it when absent; null when it cannot be opened.
+  // Creates path as a new file for writing; null when something of that name exists already
+  // (it is left as it is) or the file cannot be created.
+  virtual std::unique_ptr<UnPackTargetFile> CreateNew(const std::string& path) = 0;
+  // Opens path, a file that this extraction created, for appending; null when it cannot be
+  // opened.
   virtual std::unique_ptr<UnPackTargetFile> OpenAppend(const std::string& path) = 0;
   // Writes data into a new file replacing any existing one, dated dosDate when not 0.
   virtual bool WriteNewFile(const std::string& path, const std::string& data, uint32_t dosDate) = 0;

@@ -75,6 +75,14 @@ bool UnPackMemoryHost::CreateFolders(const std::string& path) {
   return true;
 }
 
+std::unique_ptr<UnPackTargetFile> UnPackMemoryHost::CreateNew(const std::string& path) {
+  if (files.count(path) != 0 || folders.count(path) != 0) {
+    lastError_ = "The file exists.";
+    return nullptr;
+  }
+  return OpenAppend(path);
+}
+
 std::unique_ptr<UnPackTargetFile> UnPackMemoryHost::OpenAppend(const std::string& path) {
   if (folders.count(ParentOf(path)) == 0) {
     lastError_ = "The system cannot find the path specified.";

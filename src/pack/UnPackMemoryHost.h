@@ -54,6 +54,7 @@ class UnPackMemoryHost : public UnPackHost {
   bool FileExists(const std::string& path) override;
   std::unique_ptr<ByteSource> OpenRead(const std::string& path) override;
   bool CreateFolders(const std::string& path) override;
+  std::unique_ptr<UnPackTargetFile> CreateNew(const std::string& path) override;
   std::unique_ptr<UnPackTargetFile> OpenAppend(const std::string& path) override;
   bool WriteNewFile(const std::string& path, const std::string& data, uint32_t dosDate) override;
   uint32_t FileDate(const std::string& path) override;

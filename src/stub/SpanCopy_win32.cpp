@@ -13,6 +13,7 @@ namespace stubwin {
 
 bool StartSpanCopy(const std::string& exePath, const std::string& workFolder,
                    const std::string& commandTail) {
+  if (workFolder.empty()) return false;  // no copy at the root of the drive
   const std::string copy = SpanCopyPath(workFolder, exePath);
   if (!::CopyFileA(exePath.c_str(), copy.c_str(), FALSE)) {
     sys::LogFailure("StubWin.RunSpanCopy()", copy, ::GetLastError());

@@ -152,11 +152,17 @@ bool ExtractAndLaunch(const std::string& workFolder, const std::string& packageF
   stubwin::SetCaption(info.GetLangString("s1", "Extracting Files..."), info.GetFontName(),
                       info.GetCharset(), info.GetFontSize());
   std::string folder = workFolder;
-  if (!HasRoom(folder, info) && stubglob::FindAltTempRoot()) folder = stubglob::GetAltWorkFolder();
+  if (!HasRoom(folder, info) && stubglob::FindAltTempRoot() &&
+      !stubglob::GetAltWorkFolder().empty())
+    folder = stubglob::GetAltWorkFolder();
   kodebug::ConsoleLine(std::string("========= ForegroundOp=") + (foreground ? "TRUE" : "FALSE") +
                        " ==========");
   bool succeeded = false;
-  if (!foreground || CheckTempSpace(folder, info))
+  // Without a folder of its own the package is not unpacked at all: an empty name would put
+  // the files at the root of the current drive.
+  if (folder.empty())
+    kodebug::ConsoleProcessLine(" ExtractAndLaunch: no work folder");
+  else if (!foreground || CheckTempSpace(folder, info))
     succeeded = ExtractAndRun(info, folder, packageFile, agentExeName, foreground, extraArguments);
   stubglob::RemoveAltWorkFolder();
   return succeeded;

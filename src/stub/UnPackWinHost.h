@@ -11,6 +11,7 @@ class UnPackWinHost : public pack::UnPackHost {
   bool FileExists(const std::string& path) override;
   std::unique_ptr<pack::ByteSource> OpenRead(const std::string& path) override;
   bool CreateFolders(const std::string& path) override;
+  std::unique_ptr<pack::UnPackTargetFile> CreateNew(const std::string& path) override;
   std::unique_ptr<pack::UnPackTargetFile> OpenAppend(const std::string& path) override;
   bool WriteNewFile(const std::string& path, const std::string& data, uint32_t dosDate) override;
   uint32_t FileDate(const std::string& path) override;

@@ -17,7 +17,7 @@ constexpr uintptr_t kBoxOwner = 0;
 
 class FileTarget final : public pack::UnPackTargetFile {
  public:
-  explicit FileTarget(const std::string& path) : file_(path) {}
+  FileTarget(const std::string& path, bool mustBeNew) : file_(path, mustBeNew) {}
   bool IsOpen() const { return file_.IsOpen(); }
   bool Write(const void* data, size_t n) override {
     complete_ = file_.Write(data, n) && complete_;
@@ -45,8 +45,14 @@ std::unique_ptr<pack::ByteSource> UnPackWinHost::OpenRead(const std::string& pat
 
 bool UnPackWinHost::CreateFolders(const std::string& path) { return sys::ForceDirectories(path); }
 
+std::unique_ptr<pack::UnPackTargetFile> UnPackWinHost::CreateNew(const std::string& path) {
+  std::unique_ptr<FileTarget> file(new FileTarget(path, true));
+  if (!file->IsOpen()) return nullptr;
+  return file;
+}
+
 std::unique_ptr<pack::UnPackTargetFile> UnPackWinHost::OpenAppend(const std::string& path) {
-  std::unique_ptr<FileTarget> file(new FileTarget(path));
+  std::unique_ptr<FileTarget> file(new FileTarget(path, false));
   if (!file->IsOpen()) return nullptr;
   return file;
 }

@@ -33,6 +33,7 @@ bool Hidden() { return sys::HasSwitch("/hide") || Own().GetHideSetup(); }
 
 void WriteAgentCopy() {
   const std::string exePath = sys::ProgramPath();
+  if (stubglob::GetWorkFolder().empty()) return;  // never beside the root of the drive
   const std::string image = WebAgentCopyImage(sys::ReadFileToString(exePath));
   sys::SaveFile(stubglob::GetWorkFolder() + "\\" + Own().GetProgramExeName(), image,
                 sys::FileAge(exePath), false);

@@ -11,6 +11,21 @@ std::string WorkFolderFor(const std::string& tempFolder, uint16_t dosTime) {
   return folder + "SETUP_" + std::to_string(dosTime);
 }
 
+std::string WorkFolderCandidate(const std::string& tempFolder, uint16_t dosTime, int tries) {
+  return WorkFolderFor(tempFolder, static_cast<uint16_t>(dosTime + tries));
+}
+
+std::string CreateFirstFreeFolder(const std::function<std::string(int)>& nameFor, int tries,
+                                  const std::function<sys::NewFolder(const std::string&)>& create) {
+  for (int i = 0; i < tries; ++i) {
+    const std::string name = nameFor(i);
+    const sys::NewFolder made = create(name);
+    if (made == sys::NewFolder::kCreated) return name;
+    if (made == sys::NewFolder::kFailed) break;
+  }
+  return std::string();
+}
+
 char ChooseAltDrive(char currentLetter, const double (&freeBytes)[kAltDriveCount]) {
   const char current = static_cast<char>(std::toupper(static_cast<unsigned char>(currentLetter)));
   char best = current;

@@ -5,20 +5,43 @@
 #include "sys/Folders.h"
 #include "sys/Host.h"
 #include "sys/Platform.h"
+#include "sys/PrivateFolder.h"
 #include "sys/RandomRange.h"
 
 namespace stubglob {
 namespace {
 
+std::string workFolder;
 std::string altTempRoot;
 std::string altWorkFolder;
 
+// Random names are drawn again this often before a drive is given up: each taken name is one
+// that somebody else made there.
+constexpr int kRandomNameTries = 100;
+
 int64_t RandomNumber() { return sys::RandomInRange(10000, 100000); }
 
-// Replaces a leftover folder of that name by a new empty one.
-void MakeFreshFolder(const std::string& folder) {
-  if (sys::FolderExists(folder)) sys::DeleteTree(folder, true);
-  sys::ForceDirectories(folder);
+bool IsLink(const std::string& path) {
+  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+// A folder at a drive's ":\TEMP" can be made by any user, and so can a link there.
+bool IsRealFolder(const std::string& path) { return sys::FolderExists(path) && !IsLink(path); }
+
+// A new private folder named nameFor(a random number), drawn again while the name is taken.
+std::string CreateRandomFolder(const std::function<std::string(int64_t)>& nameFor) {
+  return CreateFirstFreeFolder([&](int) { return nameFor(RandomNumber()); }, kRandomNameTries,
+                               sys::CreatePrivateFolder);
+}
+
+// The probe folder: ":\TEMP" made just for the probe, or a new folder inside an existing one.
+std::string CreateProbeFolder(const std::string& root) {
+  const std::string temp = root + "TEMP";
+  if (!sys::FolderExists(temp) && sys::CreatePrivateFolder(temp) == sys::NewFolder::kCreated)
+    return temp;
+  if (!IsRealFolder(temp)) return std::string();
+  return CreateRandomFolder([&](int64_t n) { return temp + "\\TEMP" + std::to_string(n); });
 }
 
 // Free bytes of a fixed drive as seen by really writing a file there; 0 when that fails. The
@@ -26,9 +49,8 @@ void MakeFreshFolder(const std::string& folder) {
 double ProbeFreeBytes(char letter) {
   const std::string root = std::string(1, letter) + ":\\";
   if (::GetDriveTypeA(root.c_str()) != DRIVE_FIXED) return 0;
-  std::string probe = root + "TEMP";
-  if (sys::FolderExists(probe)) probe += "\\TEMP" + std::to_string(RandomNumber());
-  sys::ForceDirectories(probe);
+  const std::string probe = CreateProbeFolder(root);
+  if (probe.empty()) return 0;
   const std::string file = probe + "\\~aa.tmp";
   sys::SaveFile(file, "aa", 0, false);
   const double freeBytes = sys::FileExists(file) ? sys::DiskFree(probe) : 0;
@@ -36,21 +58,25 @@ double ProbeFreeBytes(char letter) {
   return freeBytes < 0 ? 0 : freeBytes;
 }
 
+std::string CreateWorkFolder() {
+  const std::string temp = sys::TempFolder(true);
+  sys::ForceDirectories(temp);
+  const uint16_t dosTime = static_cast<uint16_t>(sys::FileAge(sys::ProgramPath()));
+  return CreateFirstFreeFolder([&](int tries) { return WorkFolderCandidate(temp, dosTime, tries); },
+                               kWorkFolderTries, sys::CreatePrivateFolder);
+}
+
 }  // namespace
 
-const std::string& WorkFolderPath() {
-  static const std::string path = WorkFolderFor(
-      sys::TempFolder(true), static_cast<uint16_t>(sys::FileAge(sys::ProgramPath())));
-  return path;
-}
+const std::string& WorkFolderPath() { return workFolder; }
 
 const std::string& GetWorkFolder() {
   static bool made = false;
   if (!made) {
     made = true;
-    MakeFreshFolder(WorkFolderPath());
+    workFolder = CreateWorkFolder();
   }
-  return WorkFolderPath();
+  return workFolder;
 }
 
 bool FindAltTempRoot() {
@@ -66,15 +92,19 @@ bool FindAltTempRoot() {
 }
 
 const std::string& GetAltWorkFolder() {
-  if (altWorkFolder.empty() && !altTempRoot.empty()) {
-    altWorkFolder = AltWorkFolderFor(altTempRoot, RandomNumber());
-    MakeFreshFolder(altWorkFolder);
+  if (altWorkFolder.empty() && !altTempRoot.empty() && !IsLink(sys::FolderOfPath(altTempRoot, false))) {
+    // "X:\TEMP\TEMP_n" lies in a folder any user may have made: never through a link there.
+    altWorkFolder =
+        CreateRandomFolder([](int64_t n) { return AltWorkFolderFor(altTempRoot, n); });
   }
   return altWorkFolder;
 }
 
 void RemoveAltWorkFolder() {
-  if (!GetAltWorkFolder().empty()) sys::DeleteTree(GetAltWorkFolder(), true);
+  if (altWorkFolder.empty()) return;
+  sys::DeleteTree(altWorkFolder, true);
+  // A later run gets a new private folder rather than one recreated under the drive's rules.
+  altWorkFolder.clear();
 }
 
 }  // namespace stubglob

@@ -1,6 +1,7 @@
 // Deleting files by mask and whole folder trees.
 // This file must contain only Win32 code.
 #include "sys/Files.h"
+#include "sys/FolderRemoval.h"
 #include "sys/Platform.h"
 #include "sys/ScopedHandle.h"
 
@@ -22,17 +23,30 @@ bool IsSubfolderEntry(const WIN32_FIND_DATAA& found) {
   return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != "." && name != "..";
 }
 
-// Each subfolder is emptied and removed; a linked folder is only unlinked, since its contents
-// belong to another tree.
-void DeleteSubfolders(const std::string& folder, bool clearAttributes) {
+// The path itself as the system describes it: attributes of a link are the link's own.
+FolderRemoval HowToRemove(const std::string& path) {
+  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+  return HowToRemoveFolder(exists, exists && (attributes & FILE_ATTRIBUTE_DIRECTORY),
+                           exists && (attributes & FILE_ATTRIBUTE_REPARSE_POINT));
+}
+
+void EmptyFolder(const std::string& folder, bool clearAttributes);
+
+// Removes a folder found inside a tree (errors ignored); a real one is emptied first.
+void RemoveFolder(const std::string& path, bool clearAttributes) {
+  const FolderRemoval how = HowToRemove(path);
+  if (how == FolderRemoval::kEmptyThenRemove) EmptyFolder(path, clearAttributes);
+  if (how != FolderRemoval::kNone) ::RemoveDirectoryA(path.c_str());
+}
+
+void EmptyFolder(const std::string& folder, bool clearAttributes) {
+  DeleteFiles(folder + "\\*.*", clearAttributes);
   WIN32_FIND_DATAA found{};
   ScopedFindHandle search(::FindFirstFileA((folder + "\\*.*").c_str(), &found));
   if (!search) return;
   do {
-    if (!IsSubfolderEntry(found)) continue;
-    const std::string path = folder + "\\" + found.cFileName;
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) DeleteTree(path, clearAttributes);
-    ::RemoveDirectoryA(path.c_str());
+    if (IsSubfolderEntry(found)) RemoveFolder(folder + "\\" + found.cFileName, clearAttributes);
   } while (::FindNextFileA(search.Get(), &found));
 }
 
@@ -57,9 +71,7 @@ bool DeleteFiles(const std::string& mask, bool clearAttributes) {
 bool DeleteTree(const std::string& folder, bool clearAttributes) {
   if (folder.empty()) return false;
   const bool existed = FolderExists(folder);
-  DeleteFiles(folder + "\\*.*", clearAttributes);
-  DeleteSubfolders(folder, clearAttributes);
-  ::RemoveDirectoryA(folder.c_str());
+  RemoveFolder(folder, clearAttributes);
   return existed && !PathExists(folder);
 }
 

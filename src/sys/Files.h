@@ -30,10 +30,11 @@ bool AppendToFile(const std::string& path, const std::string& text, uint32_t dos
 std::string ReadFileToString(const std::string& path, size_t maxLen = 0, int64_t offset = 0);
 
 // A file kept open for appending, for output that arrives in pieces (an inflated entry). Opening
-// creates the file when absent; the handle is closed with the object.
+// creates the file when absent; with mustBeNew it only creates one, and is not open when
+// something of that name exists already. The handle is closed with the object.
 class AppendingFile {
  public:
-  explicit AppendingFile(const std::string& path);
+  explicit AppendingFile(const std::string& path, bool mustBeNew = false);
   ~AppendingFile();
   AppendingFile(const AppendingFile&) = delete;
   AppendingFile& operator=(const AppendingFile&) = delete;
@@ -69,9 +70,9 @@ double DiskFree(const std::string& path);
 // least one file matched, whether or not its deletion succeeded.
 bool DeleteFiles(const std::string& mask, bool clearAttributes);
 
-// Deletes folder with everything in it. Linked folders (junctions, symbolic links) inside it
-// are unlinked, never entered, so nothing outside the tree is touched. True only when the
-// folder existed and is gone.
+// Deletes folder with everything in it. A linked folder (junction, symbolic link), be it folder
+// itself or one inside it, is only unlinked, never entered, so nothing outside the tree is
+// touched (FolderRemoval.h). True only when the folder existed and is gone.
 bool DeleteTree(const std::string& folder, bool clearAttributes);
 
 // Writes "_DEL_ME_.BAT" into the temporary folder and starts it hidden; the batch deletes

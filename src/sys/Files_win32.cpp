@@ -23,6 +23,12 @@ ScopedFileHandle OpenForWriting(const std::string& path, bool append) {
   return file;
 }
 
+// A new file; not open when the name exists (a file, a folder or a link stays as it is).
+ScopedFileHandle CreateNewForWriting(const std::string& path) {
+  return ScopedFileHandle(::CreateFileA(path.c_str(), GENERIC_WRITE, kShareReadWrite, nullptr,
+                                        CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
 // Writes data in the chunks of SaveChunkSize; stops at the first write that writes nothing.
 // Returns the number of bytes written.
 size_t WriteInChunks(HANDLE file, const std::string& data) {
@@ -65,8 +71,9 @@ bool AppendToFile(const std::string& path, const std::string& text, uint32_t dos
 
 static HANDLE AsHandle(intptr_t h) { return reinterpret_cast<HANDLE>(h); }
 
-AppendingFile::AppendingFile(const std::string& path)
-    : handle_(reinterpret_cast<intptr_t>(OpenForWriting(path, true).Take())) {}
+AppendingFile::AppendingFile(const std::string& path, bool mustBeNew)
+    : handle_(reinterpret_cast<intptr_t>(
+          (mustBeNew ? CreateNewForWriting(path) : OpenForWriting(path, true)).Take())) {}
 
 AppendingFile::~AppendingFile() {
   if (IsOpen()) ::CloseHandle(AsHandle(handle_));

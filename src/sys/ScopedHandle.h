@@ -95,6 +95,12 @@ struct ScreenDcTraits {  // the screen's device context from GetDC(nullptr)
   static void Close(Handle h) { ::ReleaseDC(nullptr, h); }
 };
 
+struct LocalMemoryTraits {  // buffers that system calls allocate for the caller with LocalAlloc
+  using Handle = HLOCAL;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle h) { ::LocalFree(h); }
+};
+
 using ScopedFileHandle = ScopedHandle<FileTraits>;
 using ScopedKernelHandle = ScopedHandle<KernelTraits>;
 using ScopedGlobalAtom = ScopedHandle<AtomTraits>;
@@ -106,5 +112,6 @@ using ScopedFindHandle = ScopedHandle<FindTraits>;
 
 using ScopedLibrary = ScopedHandle<LibraryTraits>;
 using ScopedMemoryDc = ScopedHandle<MemoryDcTraits>;
+using ScopedLocalMemory = ScopedHandle<LocalMemoryTraits>;
 
 }  // namespace sys

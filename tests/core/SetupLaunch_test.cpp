@@ -1,9 +1,12 @@
 // The rules of a setup run that need no system: the engine's command line, the switches a span
 // copy must not pass on, the temp drive question and its megabyte figures, the choice of an
-// alternative work drive, and the span copy's arguments.
+// alternative work drive, the choice of a folder name nobody has taken, the access list of such
+// a folder, and the span copy's arguments.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
+#include <vector>
 
 #include "PackageImage.h"
 #include "pack/GFileInfo.h"
@@ -11,6 +14,7 @@
 #include "stub/SpanCopy.h"
 #include "stub/TempSpace.h"
 #include "stub/WorkFolder.h"
+#include "sys/PrivateFolder.h"
 
 namespace {
 
@@ -147,6 +151,43 @@ TEST(WorkFolderChoice, TheRoomiestOfCDAndETakesOverOnlyFromAnotherDrive) {
   EXPECT_EQ("D:\\TEMP_12345", stubglob::AltWorkFolderFor("D:\\TEMP", 12345));
   EXPECT_EQ("C:\\Temp\\SETUP_24312", stubglob::WorkFolderFor("C:\\Temp\\", 24312));
   EXPECT_EQ("C:\\Temp\\SETUP_0", stubglob::WorkFolderFor("C:\\Temp", 0));
+}
+
+TEST(WorkFolderChoice, ATakenNameIsPassedOverForTheNextNumber) {
+  EXPECT_EQ("C:\\Temp\\SETUP_24312", stubglob::WorkFolderCandidate("C:\\Temp\\", 24312, 0));
+  EXPECT_EQ("C:\\Temp\\SETUP_24313", stubglob::WorkFolderCandidate("C:\\Temp\\", 24312, 1));
+  EXPECT_EQ("C:\\Temp\\SETUP_0", stubglob::WorkFolderCandidate("C:\\Temp", 65535, 1));
+
+  struct Case {
+    const char* what;
+    std::set<std::string> taken;
+    std::string failing;  // a name whose creation fails for another reason
+    int tries;
+    std::string made;
+    int attempts;
+  } cases[] = {
+      {"free first name", {}, "", 5, "F0", 1},
+      {"taken names are skipped", {"F0", "F1"}, "", 5, "F2", 3},
+      {"every name taken", {"F0", "F1", "F2"}, "", 3, "", 3},
+      {"a failure ends the search", {"F0"}, "F1", 5, "", 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::vector<std::string> asked;
+    const std::string made = stubglob::CreateFirstFreeFolder(
+        [](int i) { return "F" + std::to_string(i); }, c.tries, [&](const std::string& name) {
+          asked.push_back(name);
+          if (c.taken.count(name)) return sys::NewFolder::kNameTaken;
+          return name == c.failing ? sys::NewFolder::kFailed : sys::NewFolder::kCreated;
+        });
+    EXPECT_EQ(c.made, made);
+    EXPECT_EQ(c.attempts, static_cast<int>(asked.size()));
+  }
+}
+
+TEST(WorkFolderChoice, ThePrivateAccessListNamesOnlyTheUserSystemAndAdministrators) {
+  EXPECT_EQ("D:P(A;OICI;FA;;;S-1-5-21-1-2-3-1000)(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)",
+            sys::PrivateFolderAccessText("S-1-5-21-1-2-3-1000"));
 }
 
 TEST(SpanCopy, RunsFromTheWorkFolderWithTheFirstVolumeOfTheDisk) {

@@ -1,5 +1,5 @@
 // The plain rules behind a few system services: wait steps, failure lines, developer mode and
-// random ranges.
+// random ranges, and how a folder tree is taken down.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -7,6 +7,7 @@
 #include <string>
 
 #include "sys/DeveloperMode.h"
+#include "sys/FolderRemoval.h"
 #include "sys/Pumping.h"
 #include "sys/RandomRange.h"
 #include "sys/SysError.h"
@@ -59,6 +60,24 @@ TEST(RandomRange, StaysWithinTheClosedRangeAndReachesBothEnds) {
   EXPECT_EQ(RandomInRange(5, 5), 5);
   int64_t swapped = RandomInRange(9, 8);
   EXPECT_TRUE(swapped == 8 || swapped == 9);
+}
+
+TEST(FolderRemoval, ALinkLosesOnlyItselfAndOnlyRealFoldersAreEmptied) {
+  struct Case {
+    const char* what;
+    bool exists, isFolder, isLink;
+    FolderRemoval want;
+  } cases[] = {
+      {"real folder", true, true, false, FolderRemoval::kEmptyThenRemove},
+      {"junction or folder link", true, true, true, FolderRemoval::kRemoveLinkOnly},
+      {"file", true, false, false, FolderRemoval::kNone},
+      {"link to a file", true, false, true, FolderRemoval::kNone},
+      {"nothing there", false, false, false, FolderRemoval::kNone},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(HowToRemoveFolder(c.exists, c.isFolder, c.isLink), c.want);
+  }
 }
 
 }  // namespace

@@ -342,7 +342,8 @@ TEST_F(UnPackTest, TheRunEntryMustNameAFileThisExtractionWrote) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     host = UnPackMemoryHost();
-    host.AddFile(kDest + "\\Engine.exe", "left from before");
+    // Another name than the entries' Engine.exe, which would not be written over (below).
+    host.AddFile(kDest + "\\engine.exe", "left from before");
     std::string blocks;
     for (const std::string& n : c.names) blocks += Stored(Entry(n, "data"));
     const ExtractResult r = ExtractImage(Image(blocks));
@@ -353,6 +354,20 @@ TEST_F(UnPackTest, TheRunEntryMustNameAFileThisExtractionWrote) {
                                  "Run entry names no extracted file: " +
                                      pack::RunEntryProgram(c.names.back())) != host.log.end());
   }
+}
+
+TEST_F(UnPackTest, AFileThatWasThereBeforeIsNeverWrittenInto) {
+  host.AddFile(kDest + "\\Engine.exe", "planted");
+  const std::string blocks = Stored(Entry("|Engine.exe*/S|0|", "AB")) +
+                             Zlib(Entry("|Engine.exe|0|", "CD")) + Stored(Entry("|b.txt|0|", "B"));
+  const ExtractResult r = ExtractImage(Image(blocks));
+  EXPECT_EQ("planted", Out("Engine.exe"));
+  EXPECT_EQ("B", Out("b.txt"));
+  EXPECT_TRUE(r.Ok);  // the package is sound; the save error box told what failed
+  EXPECT_EQ("", r.RunEntry) << "the planted program is not started";
+  EXPECT_EQ(2u, failedWrites);
+  ASSERT_EQ(1u, host.errorBoxes.size());
+  EXPECT_EQ(0u, host.errorBoxes[0].find(kDest + "\\Engine.exe<P><P>Unable to save"));
 }
 
 TEST_F(UnPackTest, AProgramWhoseFileCouldNotBeWrittenIsNotStarted) {

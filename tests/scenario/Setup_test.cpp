@@ -1,7 +1,7 @@
 // A whole offline setup with the real stub.exe and the reference Engine.exe: the engine's
 // command line and exit code, the success atom and the product's shortcuts, a damaged package,
 // the temp drive question, a disk set run from its copy, and the work folder left behind by none
-// of them.
+// of them; the work folders are new, and a folder of the name already there is left alone.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -66,6 +66,26 @@ class SetupRun : public StubScenario {
 
   static std::string WorkFolderOf(const std::string& commandLine) {
     return commandLine.substr(0, commandLine.find("\\Engine.exe"));
+  }
+
+  // The work folder that setup would take when nothing had that name: "SETUP_" and the time of
+  // day of the file's last write, with number added.
+  static std::string WorkFolderNamed(const std::string& setup, int add) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    FILETIME local{};
+    WORD dosDate = 0, dosTime = 0;
+    if (!::GetFileAttributesExA(setup.c_str(), GetFileExInfoStandard, &data) ||
+        !::FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) ||
+        !::FileTimeToDosDateTime(&local, &dosDate, &dosTime))
+      return "";
+    return sys::TempFolder(true) + "SETUP_" + std::to_string((dosTime + add) % 65536);
+  }
+
+  // Runs setup hidden; work receives its work folder from the engine's command line.
+  StubRun RunForWorkFolder(const std::string& setup, std::string& work) {
+    const StubRun run = Run(setup, "/hide", 60000);
+    work = WorkFolderOf(EngineCommandLine());
+    return run;
   }
 
   std::string package_, record_;
@@ -205,7 +225,11 @@ TEST_F(SetupRun, ADiskSetRunsFromItsCopyWhichRemovesItselfAndTheWorkFolder) {
   EXPECT_EQ(std::string::npos, line.find("/SpanCdLvl")) << line;
   EXPECT_EQ(std::string::npos, line.find("/SpanDiskFName1")) << line;
   const std::string work = WorkFolderOf(line);
-  EXPECT_TRUE(BecomesTrue([&] { return !testkit::PathExists(work + "\\Y_Setup.exe"); }));
+  // The copy runs from the first stub's work folder and unpacks into a new one of its own.
+  const std::string copyFolder = WorkFolderNamed(setup, 0);
+  EXPECT_NE(copyFolder, work);
+  EXPECT_TRUE(BecomesTrue([&] { return !testkit::PathExists(copyFolder + "\\Y_Setup.exe"); }));
+  EXPECT_TRUE(BecomesTrue([&] { return !testkit::PathExists(copyFolder); })) << copyFolder;
   EXPECT_TRUE(BecomesTrue([&] { return !testkit::PathExists(work); })) << work;
   EXPECT_EQ(std::string(700000, 'd'), testkit::ReadWholeFile(folder_ + "\\installed\\disk2.bin"));
 }
@@ -247,11 +271,14 @@ std::vector<std::string> Listing(const std::string& mask) {
   return names;
 }
 
-TEST_F(SetupRun, ASetupTooBigForTheTemporaryDriveMovesToARoomierOne) {
+bool HasSmallDriveT() {
   ULARGE_INTEGER freeOnT{};
-  if (::GetDriveTypeA("T:\\") != DRIVE_FIXED ||
-      !::GetDiskFreeSpaceExA("T:\\", &freeOnT, nullptr, nullptr) || freeOnT.QuadPart > (64u << 20))
-    GTEST_SKIP() << "no small drive T: in this Wine prefix";
+  return ::GetDriveTypeA("T:\\") == DRIVE_FIXED &&
+         ::GetDiskFreeSpaceExA("T:\\", &freeOnT, nullptr, nullptr) && freeOnT.QuadPart <= (64u << 20);
+}
+
+TEST_F(SetupRun, ASetupTooBigForTheTemporaryDriveMovesToARoomierOne) {
+  if (!HasSmallDriveT()) GTEST_SKIP() << "no small drive T: in this Wine prefix";
   ASSERT_TRUE(testkit::WriteWholeFile(package_ + "\\zeros.bin", std::string(12u << 20, '\0')));
   const std::string setup = SetupWith({0, false, 0});
   const std::vector<std::string> rootBefore = Listing("C:\\TEMP*");
@@ -271,6 +298,55 @@ TEST_F(SetupRun, ASetupTooBigForTheTemporaryDriveMovesToARoomierOne) {
   EXPECT_EQ(rootBefore, Listing("C:\\TEMP*"));
   EXPECT_EQ(tempBefore, Listing("C:\\TEMP\\*"));
   EXPECT_EQ(std::vector<std::string>(), Listing("T:\\Temp\\*"));
+}
+
+TEST_F(SetupRun, TheWorkFolderIsNewAndAFolderOfItsNameIsLeftAlone) {
+  const std::string setup = SetupWith({0, false, 0});
+  const std::string taken = WorkFolderNamed(setup, 0);
+  ASSERT_FALSE(taken.empty());
+  testkit::DeleteTree(taken);
+  ASSERT_TRUE(::CreateDirectoryA(taken.c_str(), nullptr));
+  // A planted engine and a stray file: neither may be written to, run or deleted.
+  ASSERT_TRUE(testkit::WriteWholeFile(taken + "\\Engine.exe", "planted"));
+  ASSERT_TRUE(testkit::WriteWholeFile(taken + "\\left.txt", "left"));
+  std::string work;
+  const StubRun run = RunForWorkFolder(setup, work);
+  ASSERT_TRUE(run.ended);
+  EXPECT_EQ(WorkFolderNamed(setup, 1), work);
+  EXPECT_EQ("planted", testkit::ReadWholeFile(taken + "\\Engine.exe"));
+  EXPECT_EQ("left", testkit::ReadWholeFile(taken + "\\left.txt"));
+  EXPECT_FALSE(testkit::PathExists(work)) << work;
+  EXPECT_EQ("A file of the sample product.\r\n",
+            testkit::ReadWholeFile(folder_ + "\\installed\\readme.txt"));
+  testkit::DeleteTree(taken);
+}
+
+// C:\TEMP may have been made by any user: the probe and the alternative work folder go into
+// new folders inside it, and what was there stays.
+TEST_F(SetupRun, TheAlternativeWorkFolderIsNewAndAnExistingTempFolderIsLeftAlone) {
+  if (!HasSmallDriveT()) GTEST_SKIP() << "no small drive T: in this Wine prefix";
+  ASSERT_TRUE(testkit::WriteWholeFile(package_ + "\\zeros.bin", std::string(12u << 20, '\0')));
+  const std::string setup = SetupWith({0, false, 0});
+  const bool hadTemp = testkit::PathExists("C:\\TEMP");
+  if (!hadTemp) {
+    ASSERT_TRUE(::CreateDirectoryA("C:\\TEMP", nullptr));
+  }
+  const std::string kept = "C:\\TEMP\\kept_" + std::to_string(::GetCurrentProcessId()) + ".txt";
+  ASSERT_TRUE(testkit::WriteWholeFile(kept, "kept"));
+  const std::vector<std::string> tempBefore = Listing("C:\\TEMP\\*");
+  std::string work;
+  StubRun run;
+  {
+    TemporaryFolderOnT onT;
+    run = RunForWorkFolder(setup, work);
+  }
+  ASSERT_TRUE(run.ended);
+  EXPECT_EQ(0u, work.find("C:\\TEMP\\TEMP_")) << work;
+  EXPECT_FALSE(testkit::PathExists(work)) << work;
+  EXPECT_EQ("kept", testkit::ReadWholeFile(kept));
+  EXPECT_EQ(tempBefore, Listing("C:\\TEMP\\*"));
+  ::DeleteFileA(kept.c_str());
+  if (!hadTemp) ::RemoveDirectoryA("C:\\TEMP");
 }
 
 TEST_F(SetupRun, ClosingTheWindowTwiceWhileTheEngineRunsStillRemovesTheWorkFolder) {

@@ -38,6 +38,19 @@ class FileDelete : public ::testing::Test {
     } while (::FindNextFileA(search, &found));
     ::FindClose(search);
   }
+  // A symbolic link at name to the folder target, which holds precious.bin; false where the
+  // system makes no link that it reports as one and that leads to the target (creating links
+  // needs a privilege on Windows; Wine shows host links as plain folders).
+  bool MakeFolderLink(const std::string& name, const std::string& target) {
+    const bool linked = ::CreateSymbolicLinkA(Path(name).c_str(), Path(target).c_str(),
+                                              SYMBOLIC_LINK_FLAG_DIRECTORY);
+    const DWORD attributes = ::GetFileAttributesA(Path(name).c_str());
+    return linked && attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
+           testkit::PathExists(Path(name + "\\precious.bin"));
+  }
+  static constexpr const char* kNoLinks =
+      "no folder links on this system; the rule is tested natively (FolderRemoval)";
   std::string folder_;
 };
 
@@ -109,17 +122,21 @@ TEST_F(FileDelete, DeleteTreeUnlinksLinkedFoldersWithoutEnteringThem) {
   MakeFolder("outside");
   Make("outside\\precious.bin");
   MakeFolder("tree");
-  // Creating links needs a privilege on Windows; Wine shows host links as plain folders.
-  const bool linked = ::CreateSymbolicLinkA(Path("tree\\link").c_str(), Path("outside").c_str(),
-                                            SYMBOLIC_LINK_FLAG_DIRECTORY);
-  const DWORD attributes = ::GetFileAttributesA(Path("tree\\link").c_str());
-  if (!linked || attributes == INVALID_FILE_ATTRIBUTES ||
-      !(attributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
-      !testkit::PathExists(Path("tree\\link\\precious.bin")))
-    GTEST_SKIP() << "no folder links on this system";
+  if (!MakeFolderLink("tree\\link", "outside")) GTEST_SKIP() << kNoLinks;
   EXPECT_TRUE(sys::DeleteTree(Path("tree"), true));
   EXPECT_TRUE(testkit::PathExists(Path("outside\\precious.bin")));
   EXPECT_FALSE(testkit::PathExists(Path("tree\\link")));
+}
+
+TEST_F(FileDelete, DeleteTreeOfALinkedFolderRemovesOnlyTheLink) {
+  MakeFolder("outside");
+  Make("outside\\precious.bin", FILE_ATTRIBUTE_READONLY);
+  if (!MakeFolderLink("link", "outside")) GTEST_SKIP() << kNoLinks;
+  EXPECT_TRUE(sys::DeleteTree(Path("link"), true));
+  EXPECT_FALSE(testkit::PathExists(Path("link")));
+  EXPECT_TRUE(testkit::PathExists(Path("outside\\precious.bin")));
+  EXPECT_EQ(DWORD{FILE_ATTRIBUTE_READONLY},
+            ::GetFileAttributesA(Path("outside\\precious.bin").c_str()) & FILE_ATTRIBUTE_READONLY);
 }
 
 }  // namespace
