@@ -32,7 +32,9 @@ class MemorySource final : public ByteSource {
 
 class FileSource final : public ByteSource {
  public:
-  explicit FileSource(const std::string& path) : file_(path) {}
+  explicit FileSource(const std::string& path,
+                      sys::ReadSharing sharing = sys::ReadSharing::kWithWriters)
+      : file_(path, sharing) {}
   bool IsOpen() const { return file_.IsOpen(); }
   bool Size(uint64_t& size) const override { return file_.Size(size); }
   bool ReadAt(uint64_t offset, void* buffer, size_t n) const override {

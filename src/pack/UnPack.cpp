@@ -44,6 +44,8 @@ class Extraction {
   void Progress(int32_t kind, int32_t max) const {
     if (args_.Progress) args_.Progress(kind, max, "", kind == 0 ? 1 : 0, 0);
   }
+  bool VolumeExists(const std::string& path);
+  const ByteSource* OpenVolume(const std::string& path, std::unique_ptr<ByteSource>& opened);
   bool ReadVolume(const std::string& path);
   bool ReadStream(const ByteSource& volume, uint64_t length);
   void CreateDestFolder();
@@ -77,7 +79,7 @@ void Extraction::Run() {
   Progress(0, 0);
   for (;;) {
     // A missing volume keeps the record of the one before.
-    if (host_.FileExists(path) && !ReadVolume(path)) break;
+    if (VolumeExists(path) && !ReadVolume(path)) break;
     if (!trailer_.Flag(kHasNextVolume)) break;
     host_.RegisterQueryCancelAutoPlay();
     path = UnPackVolumePath(base, ++k_);
@@ -93,9 +95,24 @@ void Extraction::Run() {
   host_.DelayPumping(500);
 }
 
+bool Extraction::VolumeExists(const std::string& path) {
+  return (k_ == 1 && args_.FirstVolume) || host_.FileExists(path);
+}
+
+// The first volume as the caller holds it, or the volume the host opens into opened; null when
+// it cannot be opened. Each volume is opened once: its checksum, trailer and stream are read
+// from the same open file.
+const ByteSource* Extraction::OpenVolume(const std::string& path,
+                                         std::unique_ptr<ByteSource>& opened) {
+  if (k_ == 1 && args_.FirstVolume) return args_.FirstVolume;
+  opened = host_.OpenRead(path);
+  return opened.get();
+}
+
 // False when the volume loop must end here.
 bool Extraction::ReadVolume(const std::string& path) {
-  std::unique_ptr<ByteSource> volume = host_.OpenRead(path);
+  std::unique_ptr<ByteSource> opened;
+  const ByteSource* volume = OpenVolume(path, opened);
   trailer_.Clear();
   if (!volume) {
     result_.Ok = false;

@@ -14,6 +14,10 @@ namespace pack {
 
 struct ExtractArgs {
   std::string PackagePath;   // the first volume
+  // The first volume as its caller holds it open, or null to have the host open PackagePath.
+  // A caller that checked the file before (its token, say) passes the file it checked, so that
+  // what is extracted is what was checked, not whatever bears the name by now.
+  const ByteSource* FirstVolume = nullptr;
   std::string DestFolder;    // created with its missing parents
   std::string AgentExeName;  // file name of the agent copy; empty for none
   bool ForcePrompt = false;  // ask for every further disk, even when its volume is present

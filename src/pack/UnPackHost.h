@@ -29,7 +29,9 @@ class UnPackHost {
 
   // ---- files; paths use "\" between folders ----
   virtual bool FileExists(const std::string& path) = 0;
-  // The file for reading, sharing read and write; null when it cannot be opened.
+  // The volume file for reading, shared with readers only, so that nobody can write, delete or
+  // replace it while the extraction reads it; null when it cannot be opened that way (also when
+  // someone else has it open for writing).
   virtual std::unique_ptr<ByteSource> OpenRead(const std::string& path) = 0;
   // Creates path and its missing parents; true when the folder exists afterwards.
   virtual bool CreateFolders(const std::string& path) = 0;

@@ -41,15 +41,22 @@ bool HasRoom(const std::string& folder, const TGFileInfo& info) {
 
 bool ForcePromptSetting() { return sys::RegReadString(kSpanDiskKey, "ForcePrompt", "0") == "1"; }
 
+// The package as its caller gave it: by name, or also open as the caller checked it.
+struct PackageFile {
+  const std::string& path;
+  const pack::ByteSource* checked;
+};
+
 struct Extracted {
   std::string runEntry;
   bool ok = false;
 };
 
-Extracted Extract(const TGFileInfo& info, const std::string& packageFile,
+Extracted Extract(const TGFileInfo& info, const PackageFile& package,
                   const std::string& workFolder, const std::string& agentExeName) {
   pack::ExtractArgs args;
-  args.PackagePath = packageFile;
+  args.PackagePath = package.path;
+  args.FirstVolume = package.checked;
   args.DestFolder = workFolder;
   args.AgentExeName = agentExeName;
   args.ForcePrompt = ForcePromptSetting();
@@ -124,11 +131,11 @@ bool RunEngine(const std::string& workFolder, const std::string& runEntry, bool 
 
 // Extraction and engine run once the space question is answered.
 bool ExtractAndRun(const TGFileInfo& info, const std::string& workFolder,
-                   const std::string& packageFile, const std::string& agentExeName,
+                   const PackageFile& package, const std::string& agentExeName,
                    bool foreground, const std::string& extraArguments) {
   if (foreground) ShowControl(stubwin::MainWindowHandle(), true);
   sys::DelayPumping(1000);
-  const Extracted extracted = Extract(info, packageFile, workFolder, agentExeName);
+  const Extracted extracted = Extract(info, package, workFolder, agentExeName);
   sys::DelayPumping(1000);
   bool succeeded = false;
   if (!extracted.runEntry.empty() && extracted.ok)
@@ -146,8 +153,12 @@ bool ExtractAndRun(const TGFileInfo& info, const std::string& workFolder,
 
 bool ExtractAndLaunch(const std::string& workFolder, const std::string& packageFile,
                       const std::string& agentExeName, bool foreground,
-                      const std::string& extraArguments) {
-  const TGFileInfo info(packageFile);
+                      const std::string& extraArguments, const pack::ByteSource* checkedPackage) {
+  TGFileInfo info;
+  if (checkedPackage)
+    info.Create(*checkedPackage);
+  else
+    info.Create(packageFile);
   if (info.ShowActivityBar()) ShowControl(stubwin::ActivityBarHandle(), true);
   stubwin::SetCaption(info.GetLangString("s1", "Extracting Files..."), info.GetFontName(),
                       info.GetCharset(), info.GetFontSize());
@@ -163,7 +174,8 @@ bool ExtractAndLaunch(const std::string& workFolder, const std::string& packageF
   if (folder.empty())
     kodebug::ConsoleProcessLine(" ExtractAndLaunch: no work folder");
   else if (!foreground || CheckTempSpace(folder, info))
-    succeeded = ExtractAndRun(info, folder, packageFile, agentExeName, foreground, extraArguments);
+    succeeded = ExtractAndRun(info, folder, {packageFile, checkedPackage}, agentExeName,
+                              foreground, extraArguments);
   stubglob::RemoveAltWorkFolder();
   return succeeded;
 }

@@ -38,7 +38,8 @@ class FileTarget final : public pack::UnPackTargetFile {
 bool UnPackWinHost::FileExists(const std::string& path) { return sys::FileExists(path); }
 
 std::unique_ptr<pack::ByteSource> UnPackWinHost::OpenRead(const std::string& path) {
-  std::unique_ptr<pack::FileSource> file(new pack::FileSource(path));
+  std::unique_ptr<pack::FileSource> file(
+      new pack::FileSource(path, sys::ReadSharing::kReadersOnly));
   if (!file->IsOpen()) return nullptr;
   return file;
 }

@@ -4,6 +4,7 @@
 #include "net/ErrorPage.h"
 #include "net/InetHTTP.h"
 #include "net/InetRules.h"
+#include "pack/ByteSource.h"
 #include "pack/GFileInfo.h"
 #include "stub/ProgressSink.h"
 #include "stub/StubGlob.h"
@@ -83,9 +84,12 @@ std::string Download(const std::string& url, const std::string& setupFile, bool 
   return error;
 }
 
-// Empty when the setup file carries this stub's web-setup token; otherwise why not.
-std::string TokenError(const std::string& setupFile, const std::string& url) {
-  const TGFileInfo setup(setupFile);
+// Empty when the setup file, as it is held open, carries this stub's web-setup token; otherwise
+// why not. A file that could not be held reads as one without a token.
+std::string TokenError(const pack::ByteSource& held, const std::string& setupFile,
+                       const std::string& url) {
+  TGFileInfo setup;
+  setup.Create(held);
   if (setup.SameWebSetupToken(Own())) return "";
   std::string message;
   inethttp::ErrorPageMessage(setupFile, "", url, message, "Bad Secret Token!");
@@ -115,9 +119,16 @@ void RunWebSetup(const std::string& workFolder, const std::string& source,
     error = Download(url, setupFile, hidden);
     downloaded = error.empty();
   }
-  if (error.empty()) error = TokenError(setupFile, url);
-  if (error.empty())
-    ExtractAndLaunch(workFolder, setupFile, "", !hidden, sys::CommandTail());
+  if (error.empty()) {
+    // The file that passes the check is the file that runs: it stays open, shared with readers
+    // only, until its setup has run, and the extraction reads it through this very handle. A
+    // file beside the stub or in the temporary folder can thus be neither written nor replaced
+    // after the check.
+    const pack::FileSource held(setupFile, sys::ReadSharing::kReadersOnly);
+    error = TokenError(held, setupFile, url);
+    if (error.empty())
+      ExtractAndLaunch(workFolder, setupFile, "", !hidden, sys::CommandTail(), &held);
+  }
   if (downloaded) ::DeleteFileA(setupFile.c_str());
   if (!error.empty() && error != kCancelled) {
     const TGFileInfo& own = Own();

@@ -8,12 +8,23 @@
 
 namespace sys {
 
-// A file opened for reading only, sharing read and write with other processes, so that a
-// running program file or a file being written elsewhere can still be examined.
+// Whom a file opened for reading shares it with.
+enum class ReadSharing {
+  // Readers and writers: a running program file or a file being written elsewhere can still be
+  // examined.
+  kWithWriters,
+  // Readers only: while the file is open nobody can write, delete or rename it, and it cannot be
+  // opened while someone else has it open for writing. What was read and checked stays what is
+  // read later. (POSIX has no such sharing; there it is a plain open.)
+  kReadersOnly,
+};
+
+// A file opened for reading only.
 class ReadOnlyFile {
  public:
   ReadOnlyFile() = default;
-  explicit ReadOnlyFile(const std::string& path);  // not open when the path is no regular file
+  // Not open when the path is no regular file or the sharing cannot be had.
+  explicit ReadOnlyFile(const std::string& path, ReadSharing sharing = ReadSharing::kWithWriters);
   ~ReadOnlyFile();
   ReadOnlyFile(const ReadOnlyFile&) = delete;
   ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;

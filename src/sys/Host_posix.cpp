@@ -13,7 +13,8 @@
 
 namespace sys {
 
-ReadOnlyFile::ReadOnlyFile(const std::string& path) {
+// POSIX knows no sharing modes: every open shares with readers and writers.
+ReadOnlyFile::ReadOnlyFile(const std::string& path, ReadSharing) {
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return;
   struct stat st {};

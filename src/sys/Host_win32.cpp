@@ -8,9 +8,12 @@ namespace sys {
 
 static HANDLE AsHandle(intptr_t h) { return reinterpret_cast<HANDLE>(h); }
 
-ReadOnlyFile::ReadOnlyFile(const std::string& path) {
-  HANDLE h = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+ReadOnlyFile::ReadOnlyFile(const std::string& path, ReadSharing sharing) {
+  // Without FILE_SHARE_DELETE the file cannot be deleted or renamed (replaced) while it is open.
+  const DWORD share =
+      sharing == ReadSharing::kReadersOnly ? FILE_SHARE_READ : FILE_SHARE_READ | FILE_SHARE_WRITE;
+  HANDLE h = ::CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return;
   BY_HANDLE_FILE_INFORMATION info{};
   if (!::GetFileInformationByHandle(h, &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {

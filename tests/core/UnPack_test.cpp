@@ -543,6 +543,39 @@ TEST_F(UnPackSpannedTest, DecliningClearsTheRunEntry) {
   EXPECT_EQ(3, Steps());  // Engine.exe, the first part of big.bin, the declined wait
 }
 
+// A caller that checked the first volume hands it over open: what was checked is what is
+// extracted, whatever lies under its name by now (another file, or none).
+TEST_F(UnPackTest, AnOpenFirstVolumeIsReadInsteadOfTheFileOfItsName) {
+  const std::string checked = Image(Stored(Entry("|Engine.exe*/S|", "checked")));
+  const std::string swapped = Image(Stored(Entry("|Engine.exe*/S|", "swapped")));
+  for (bool nameTaken : {true, false}) {
+    SCOPED_TRACE(nameTaken ? "another file under the name" : "no file under the name");
+    host = UnPackMemoryHost();
+    if (nameTaken) host.AddFile(kSrc + "Setup.exe", swapped);
+    const pack::MemorySource open(checked);
+    ExtractArgs args = Args(kSrc + "Setup.exe");
+    args.FirstVolume = &open;
+    const ExtractResult r = pack::ExtractPackage(host, args);
+    EXPECT_TRUE(r.Ok);
+    EXPECT_EQ("Engine.exe*/S", r.RunEntry);
+    EXPECT_EQ("checked", Out("Engine.exe"));
+  }
+}
+
+TEST_F(UnPackSpannedTest, AfterAnOpenFirstVolumeTheHostOpensTheNext) {
+  const auto paths = PackTwo("Setup.exe");
+  const std::string first = host.files[paths[0]].data;
+  host.AddFile(paths[0], "not a volume");
+  const pack::MemorySource open(first);
+  ExtractArgs args = Args(paths[0]);
+  args.FirstVolume = &open;
+  const ExtractResult r = pack::ExtractPackage(host, args);
+  EXPECT_TRUE(r.Ok);
+  EXPECT_EQ("Engine.exe*/go", r.RunEntry);
+  EXPECT_EQ("E", Out("Engine.exe"));
+  EXPECT_EQ(Noise(5000, 3), Out("big.bin"));
+}
+
 TEST_F(UnPackTest, MissingFirstVolumeExtractsNothing) {
   const ExtractResult r = Extract(kSrc + "nothing.exe");
   EXPECT_FALSE(r.Ok);

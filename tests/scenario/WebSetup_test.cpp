@@ -48,9 +48,12 @@ class WebSetup : public StubScenario {
   }
 
   // The full setup file with the engine, carrying token, written to path.
-  void FullSetup(const std::string& path, const std::string& token) {
-    const std::string built = Pack("full\\Full.exe", {"--dir", package_, "--run", "Engine.exe*/S",
-                                                      "--web-token", token});
+  void FullSetup(const std::string& path, const std::string& token,
+                 std::vector<std::string> more = {}) {
+    std::vector<std::string> options = {"--dir", package_, "--run", "Engine.exe*/S",
+                                        "--web-token", token};
+    options.insert(options.end(), more.begin(), more.end());
+    const std::string built = Pack("full\\Full.exe", options);
     ASSERT_TRUE(testkit::CopyFileTo(built, path));
   }
 
@@ -226,6 +229,44 @@ TEST_F(WebSetup, AStaleSetupFileInTheTemporaryFolderIsNeverRun) {
     ::DeleteFileA(Downloaded().c_str());
     ::DeleteFileA((Downloaded() + ".4294967295").c_str());
   }
+}
+
+// What another program that tries to change a file meets: 0 when it got through, else the error.
+DWORD WriteError(const std::string& path) {
+  HANDLE h = ::CreateFileA(path.c_str(), GENERIC_WRITE,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return ::GetLastError();
+  ::CloseHandle(h);
+  return 0;
+}
+
+DWORD DeleteError(const std::string& path) {
+  return ::DeleteFileA(path.c_str()) ? 0 : ::GetLastError();
+}
+
+TEST_F(WebSetup, TheCheckedSetupFileCannotBeChangedBeforeItRuns) {
+  // Nothing listens on the web folder's port: the setup file beside the stub is the one run.
+  const std::string stub = WebStub(1);
+  const std::string setupFile = folder_ + "\\web\\Full.exe";
+  // The temp drive notice of the setup file stops the stub after the token check and before the
+  // extraction: the window in which the file could once be swapped.
+  FullSetup(setupFile, kToken, {"--notify-temp-drive"});
+  testkit::Started process;
+  testkit::BoxReport notice;
+  const HWND box = StartToBox(stub, "", process, notice);
+  ASSERT_TRUE(box != nullptr);
+  ASSERT_NE(std::string::npos, notice.text.find("Continue with Setup?")) << notice.Describe();
+  EXPECT_EQ(static_cast<DWORD>(ERROR_SHARING_VIOLATION), WriteError(setupFile));
+  EXPECT_EQ(static_cast<DWORD>(ERROR_SHARING_VIOLATION), DeleteError(setupFile));
+  EXPECT_TRUE(testkit::AnswerBox(box, testkit::BoxAnswer::Click("Yes")));
+  const StubRun run = Collect(process, stub, 60000);
+  ASSERT_TRUE(run.ended);
+  EXPECT_EQ(6u, run.exitCode);
+  EXPECT_TRUE(run.HasStart(kWinExec)) << viewer_.Text();
+  EXPECT_TRUE(testkit::PathExists(folder_ + "\\installed\\readme.txt"));
+  // Once the setup has run, the file beside the stub is kept and free again.
+  EXPECT_EQ(0u, WriteError(setupFile));
 }
 
 TEST_F(WebSetup, TheAgentCopyIsTheStubMarkedAsAgent) {
