@@ -231,19 +231,8 @@ TEST_F(WebSetup, AStaleSetupFileInTheTemporaryFolderIsNeverRun) {
   }
 }
 
-// What another program that tries to change a file meets: 0 when it got through, else the error.
-DWORD WriteError(const std::string& path) {
-  HANDLE h = ::CreateFileA(path.c_str(), GENERIC_WRITE,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_EXISTING, 0, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return ::GetLastError();
-  ::CloseHandle(h);
-  return 0;
-}
-
-DWORD DeleteError(const std::string& path) {
-  return ::DeleteFileA(path.c_str()) ? 0 : ::GetLastError();
-}
+using testkit::DeleteError;
+using testkit::OpenForWritingError;
 
 TEST_F(WebSetup, TheCheckedSetupFileCannotBeChangedBeforeItRuns) {
   // Nothing listens on the web folder's port: the setup file beside the stub is the one run.
@@ -257,8 +246,8 @@ TEST_F(WebSetup, TheCheckedSetupFileCannotBeChangedBeforeItRuns) {
   const HWND box = StartToBox(stub, "", process, notice);
   ASSERT_TRUE(box != nullptr);
   ASSERT_NE(std::string::npos, notice.text.find("Continue with Setup?")) << notice.Describe();
-  EXPECT_EQ(static_cast<DWORD>(ERROR_SHARING_VIOLATION), WriteError(setupFile));
-  EXPECT_EQ(static_cast<DWORD>(ERROR_SHARING_VIOLATION), DeleteError(setupFile));
+  EXPECT_EQ(static_cast<uint32_t>(ERROR_SHARING_VIOLATION), OpenForWritingError(setupFile));
+  EXPECT_EQ(static_cast<uint32_t>(ERROR_SHARING_VIOLATION), DeleteError(setupFile));
   EXPECT_TRUE(testkit::AnswerBox(box, testkit::BoxAnswer::Click("Yes")));
   const StubRun run = Collect(process, stub, 60000);
   ASSERT_TRUE(run.ended);
@@ -266,7 +255,7 @@ TEST_F(WebSetup, TheCheckedSetupFileCannotBeChangedBeforeItRuns) {
   EXPECT_TRUE(run.HasStart(kWinExec)) << viewer_.Text();
   EXPECT_TRUE(testkit::PathExists(folder_ + "\\installed\\readme.txt"));
   // Once the setup has run, the file beside the stub is kept and free again.
-  EXPECT_EQ(0u, WriteError(setupFile));
+  EXPECT_EQ(0u, OpenForWritingError(setupFile));
 }
 
 TEST_F(WebSetup, TheAgentCopyIsTheStubMarkedAsAgent) {

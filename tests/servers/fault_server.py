@@ -89,12 +89,9 @@ class Handler(BaseHTTPRequestHandler):
                 if send_body:
                     self.send_chunked(pattern(0, size), after if cut else None)
             elif route == "chunkedfile" and name and ".." not in name.split("/"):
-                path = os.path.join(self.www, name)
-                if not os.path.isfile(path):
-                    self.not_found(send_body)
+                data = self.served_file(name, send_body)
+                if data is None:
                     return
-                with open(path, "rb") as f:
-                    data = f.read()
                 self.start(200, [binary, ("Transfer-Encoding", "chunked")])
                 if send_body:
                     self.send_chunked(data, None)
@@ -129,12 +126,9 @@ class Handler(BaseHTTPRequestHandler):
                 if send_body:
                     self.wfile.write(ERROR_PAGE_200)
             elif route == "file" and name and ".." not in name.split("/"):
-                path = os.path.join(self.www, name)
-                if not os.path.isfile(path):
-                    self.not_found(send_body)
+                data = self.served_file(name, send_body)
+                if data is None:
                     return
-                with open(path, "rb") as f:
-                    data = f.read()
                 self.start(200, [binary, ("Content-Length", str(len(data)))])
                 if send_body:
                     self.wfile.write(data)
@@ -160,6 +154,15 @@ class Handler(BaseHTTPRequestHandler):
         self.wfile.flush()
         if cut_after is not None:
             self.connection.shutdown(2)
+
+    def served_file(self, name, send_body):
+        """The bytes of a file in the served folder; None, after a 404 answer, when absent."""
+        path = os.path.join(self.www, name)
+        if not os.path.isfile(path):
+            self.not_found(send_body)
+            return None
+        with open(path, "rb") as f:
+            return f.read()
 
     def not_found(self, send_body):
         body = b"not found\n"

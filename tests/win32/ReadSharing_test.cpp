@@ -22,19 +22,9 @@ struct Attempt {
   bool passesBesideWriters;  // gets through while the file is held sharing with writers
 };
 
-DWORD OpenForWriting(const std::string& path) {
-  HANDLE h = ::CreateFileA(path.c_str(), GENERIC_WRITE,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_EXISTING, 0, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return ::GetLastError();
-  ::CloseHandle(h);
-  return 0;
-}
+DWORD OpenForWriting(const std::string& path) { return testkit::OpenForWritingError(path); }
 
-DWORD Delete(const std::string& path) {
-  if (!::DeleteFileA(path.c_str())) return ::GetLastError();
-  return 0;
-}
+DWORD Delete(const std::string& path) { return testkit::DeleteError(path); }
 
 // Moves the file away and back, as one would to put another file in its place.
 DWORD Rename(const std::string& path) {

@@ -146,4 +146,17 @@ void DeleteTree(const std::string& folder) {
   ::RemoveDirectoryA(folder.c_str());
 }
 
+uint32_t OpenForWritingError(const std::string& path) {
+  HANDLE h = ::CreateFileA(path.c_str(), GENERIC_WRITE,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return ::GetLastError();
+  ::CloseHandle(h);
+  return 0;
+}
+
+uint32_t DeleteError(const std::string& path) {
+  return ::DeleteFileA(path.c_str()) ? 0 : ::GetLastError();
+}
+
 }  // namespace testkit

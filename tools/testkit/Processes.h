@@ -50,6 +50,10 @@ bool CopyFileTo(const std::string& from, const std::string& to);
 std::string ReadWholeFile(const std::string& path);
 bool WriteWholeFile(const std::string& path, const std::string& data);
 bool PathExists(const std::string& path);
+// What another program meets when it opens an existing file for writing, or deletes it: 0 when
+// it got through, else the system's error code (ERROR_SHARING_VIOLATION for a held file).
+uint32_t OpenForWritingError(const std::string& path);
+uint32_t DeleteError(const std::string& path);
 // Removes a folder with everything in it.
 void DeleteTree(const std::string& folder);
 
