@@ -106,6 +106,15 @@ class HostileNames : public StubScenario {
     return Collect(process, setup, testkit::kPatienceMs);
   }
 
+  // Runs setup to its "Bad CRC!" box and checks that it ended without starting anything.
+  void ExpectDamageAndNothingStarted(const std::string& setup) {
+    const StubRun run = RunToDamageBox(setup);
+    ASSERT_TRUE(run.ended);
+    EXPECT_EQ(0u, run.exitCode);
+    EXPECT_FALSE(run.HasStart(kWinExec)) << viewer_.Text();
+    EXPECT_FALSE(testkit::PathExists(record_));
+  }
+
   std::string package_, record_;
 };
 
@@ -126,11 +135,7 @@ TEST_F(HostileNames, ANameWhose5CIsTheSecondByteOfACharacterIsDamage) {
   const std::string outside = sys::TempFolder(true) + name;
   ::DeleteFileA(outside.c_str());
   const std::string setup = SetupWith(StoredEntry("|\x83\\a\\..\\..\\" + name + "|", "evil"));
-  const StubRun run = RunToDamageBox(setup);
-  ASSERT_TRUE(run.ended);
-  EXPECT_EQ(0u, run.exitCode);
-  EXPECT_FALSE(run.HasStart(kWinExec)) << viewer_.Text();
-  EXPECT_FALSE(testkit::PathExists(record_));
+  ExpectDamageAndNothingStarted(setup);
   EXPECT_FALSE(testkit::PathExists(outside));
   ::DeleteFileA(outside.c_str());
 }
@@ -143,11 +148,7 @@ TEST_F(HostileNames, ARunEntryNamingASystemProgramIsDamage) {
   for (int i = 0; i < 12; ++i) climb += "..\\";
   const std::string setup = SetupWith(StoredEntry(
       ".a.0..\\" + climb + "windows\\system32\\cmd.exe */c echo escaped>marker.txt .", "a"));
-  const StubRun run = RunToDamageBox(setup);
-  ASSERT_TRUE(run.ended);
-  EXPECT_EQ(0u, run.exitCode);
-  EXPECT_FALSE(run.HasStart(kWinExec)) << viewer_.Text();
-  EXPECT_FALSE(testkit::PathExists(record_));
+  ExpectDamageAndNothingStarted(setup);
   EXPECT_FALSE(testkit::PathExists(marker));
 }
 
