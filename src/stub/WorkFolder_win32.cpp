@@ -92,8 +92,9 @@ bool FindAltTempRoot() {
 }
 
 const std::string& GetAltWorkFolder() {
-  if (altWorkFolder.empty() && !altTempRoot.empty() && !IsLink(sys::FolderOfPath(altTempRoot, false))) {
-    // "X:\TEMP\TEMP_n" lies in a folder any user may have made: never through a link there.
+  // "X:\TEMP\TEMP_n" lies in a folder any user may have made: never through a link there.
+  const bool rootIsLink = !altTempRoot.empty() && IsLink(sys::FolderOfPath(altTempRoot, false));
+  if (altWorkFolder.empty() && !altTempRoot.empty() && !rootIsLink) {
     altWorkFolder =
         CreateRandomFolder([](int64_t n) { return AltWorkFolderFor(altTempRoot, n); });
   }
