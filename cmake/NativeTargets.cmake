@@ -37,3 +37,8 @@ foreach(src ${BENCH_SOURCES})
   target_link_libraries(${name} PRIVATE stubpack_lib)
   stub_warnings(${name})
 endforeach()
+
+# The subsystems include one another only downwards.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+add_test(NAME include_layers COMMAND ${Python3_EXECUTABLE}
+  ${PROJECT_SOURCE_DIR}/tests/layers/check_layers.py ${PROJECT_SOURCE_DIR}/src)

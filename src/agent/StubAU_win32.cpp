@@ -3,9 +3,9 @@
 #include "agent/StubAU.h"
 
 #include "agent/AgentVars.h"
+#include "agent/NotBuiltYet.h"
 #include "agent/UpdateFiles.h"
-#include "stub/KoDebug.h"
-#include "stub/NotBuiltYet.h"
+#include "sys/KoDebug.h"
 #include "sys/Platform.h"
 #include "ui/KoMsgBox.h"
 

@@ -1,8 +1,8 @@
 // This file must contain only truly operating-system independent code.
 #include "agent/UpdateFilePaths.h"
 
+#include "agent/AgentHost.h"
 #include "pack/GFileInfo.h"
-#include "stub/StubGlob.h"
 #include "sys/Host.h"
 
 namespace au {
@@ -43,8 +43,8 @@ std::string InfoPathIn(const std::string& Folder, const TGFileInfo* Info) {
   return NamesInfoFile(Info) ? Folder + Info->GetInfoFileName() : std::string();
 }
 
-std::string GetOriginalPath() { return OriginalPathIn(AgentFolder(), stubglob::OwnFileInfo); }
+std::string GetOriginalPath() { return OriginalPathIn(AgentFolder(), AgentPackage()); }
 
-std::string GetInfoPath() { return InfoPathIn(AgentFolder(), stubglob::OwnFileInfo); }
+std::string GetInfoPath() { return InfoPathIn(AgentFolder(), AgentPackage()); }
 
 }  // namespace au

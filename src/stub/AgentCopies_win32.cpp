@@ -1,6 +1,6 @@
 #include "stub/AgentCopies.h"
 
-#include "stub/NotBuiltYet.h"
+#include "agent/NotBuiltYet.h"
 
 namespace stubwin {
 

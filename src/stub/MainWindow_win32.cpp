@@ -7,15 +7,16 @@
 
 #include "agent/AgentVars.h"
 #include "agent/StubAU.h"
+#include "agent/TransientFlags.h"
 #include "net/DownloadAbort.h"
 #include "pack/GFileInfo.h"
 #include "stub/AgentCommands.h"
-#include "stub/KoDebug.h"
 #include "stub/StubGlob.h"
 #include "stub/StubSetup.h"
 #include "stub/StubWin.h"
 #include "stub/WorkFolder.h"
 #include "sys/Files.h"
+#include "sys/KoDebug.h"
 #include "sys/ScopedHandle.h"
 #include "sys/Switches.h"
 #include "ui/KoMsgBox.h"
@@ -207,6 +208,8 @@ void SetCaption(const std::string& text, const std::string& fontName, int charse
 
 void WinMain() {
   au::ApplySleepSwitch(au::Agent(), sys::GetSwitchInt("/SleepX=", -1));
+  // A restarted agent gets the overrides of the one before it on its command line.
+  au::ParseTransientFlags(sys::GetSwitchValue("/TRANSIENTx=", ""));
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS};
   ::InitCommonControlsEx(&controls);
   HINSTANCE instance = ::GetModuleHandleA(nullptr);

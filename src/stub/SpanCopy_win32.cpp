@@ -1,9 +1,9 @@
 // This file must contain only Win32 code.
 #include "stub/AgentCopies.h"
-#include "stub/KoDebug.h"
 #include "stub/SpanCopy.h"
 #include "stub/WorkFolder.h"
 #include "sys/Host.h"
+#include "sys/KoDebug.h"
 #include "sys/Platform.h"
 #include "sys/ProgramStart.h"
 #include "sys/Switches.h"

@@ -5,12 +5,12 @@
 #include "agent/StubAU.h"
 #include "pack/GFileInfo.h"
 #include "stub/AgentCopies.h"
-#include "stub/KoDebug.h"
 #include "stub/RunMode.h"
 #include "stub/StubGlob.h"
 #include "stub/StubSetup.h"
 #include "sys/Files.h"
 #include "sys/Host.h"
+#include "sys/KoDebug.h"
 #include "sys/Platform.h"
 
 #include "sys/Switches.h"

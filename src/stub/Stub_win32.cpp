@@ -1,15 +1,17 @@
 // Entry point of the process: start and end lines, the descriptor of the running file, the
 // debug-log switch, then the run mode.
 // This file must contain only Win32 code.
+#include "agent/AgentHost.h"
 #include "agent/UpdateFilesIni.h"
 #include "pack/GFileInfo.h"
-#include "stub/KoDebug.h"
 #include "stub/RunMode.h"
+#include "stub/StubAgentHost.h"
 #include "stub/StubGlob.h"
 #include "stub/StubWin.h"
-#include "sys/Host.h"
-#include "sys/Platform.h"
 #include "sys/ExeVersion.h"
+#include "sys/Host.h"
+#include "sys/KoDebug.h"
+#include "sys/Platform.h"
 
 using kodebug::ConsoleProcessLine;
 using kodebug::DebugLog;
@@ -26,6 +28,8 @@ void StubMain() {
   TGFileInfo* own = new TGFileInfo(exePath);
   stubglob::OwnFileInfo = own;
   stubglob::ThisIs_AutoUpdateProg = own->ThisIs_AutoUpdateProg();
+  au::SetAgentPackage(own);
+  au::SetHost(&stubwin::MainWindowAgentHost());
   kodebug::SetDebugLogOn(stubglob::ThisIs_AutoUpdateProg && own->AgentDebugLog());
   if (stubglob::ThisIs_AutoUpdateProg &&
       stubwin::IsXAgentName(stubwin::FileNameOf(exePath), own->GetProgramExeName()))
@@ -41,6 +45,8 @@ void StubMain() {
 
   stubwin::DoRunStubWin();
 
+  au::SetHost(nullptr);
+  au::SetAgentPackage(nullptr);
   stubglob::OwnFileInfo = nullptr;
   delete own;
   ConsoleProcessLine(" ==== STUB END ====> " + commandLine + "<");

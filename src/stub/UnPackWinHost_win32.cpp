@@ -1,10 +1,10 @@
 // This file must contain only Win32 code.
 #include "stub/UnPackWinHost.h"
 
-#include "stub/KoDebug.h"
 #include "stub/StubWin.h"
 #include "sys/Files.h"
 #include "sys/Host.h"
+#include "sys/KoDebug.h"
 #include "sys/Pumping.h"
 #include "sys/SysError.h"
 #include "ui/KoMsgBox.h"

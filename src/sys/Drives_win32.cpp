@@ -1,8 +1,8 @@
 // Volume queries: free space, and ejecting a CD before the next disk is asked for.
 // This file must contain only Win32 code.
-#include "stub/KoDebug.h"
 #include "sys/DrivePaths.h"
 #include "sys/Files.h"
+#include "sys/KoDebug.h"
 #include "sys/Platform.h"
 #include "sys/ScopedHandle.h"
 

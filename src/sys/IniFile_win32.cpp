@@ -1,7 +1,7 @@
 // This file must contain only Win32 code.
 #include "sys/IniFile.h"
 
-#include "stub/KoDebug.h"
+#include "sys/KoDebug.h"
 #include "sys/Platform.h"
 #include "sys/SysError.h"
 #include "sys/UtilsText.h"

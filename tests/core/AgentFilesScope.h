@@ -5,24 +5,24 @@
 
 #include <string>
 
+#include "agent/AgentHost.h"
 #include "agent/TransientFlags.h"
 #include "agent/UpdateFilePaths.h"
 #include "agent/UpdateFilesIni.h"
 #include "pack/GFileInfo.h"
-#include "stub/StubGlob.h"
 
 class AgentFilesScope {
  public:
   AgentFilesScope(const au::IniAccess& access, const std::string& folder, TGFileInfo* descriptor)
-      : previousAccess_(au::SetIniAccess(access)), previousInfo_(stubglob::OwnFileInfo) {
-    stubglob::OwnFileInfo = descriptor;
+      : previousAccess_(au::SetIniAccess(access)), previousInfo_(au::AgentPackage()) {
+    au::SetAgentPackage(descriptor);
     au::SetAgentFolder(folder);
     au::ResetTransientFlags();
   }
   ~AgentFilesScope() {
     au::ResetTransientFlags();
     au::SetAgentFolder("");
-    stubglob::OwnFileInfo = previousInfo_;
+    au::SetAgentPackage(previousInfo_);
     au::SetIniAccess(previousAccess_);
   }
   AgentFilesScope(const AgentFilesScope&) = delete;
@@ -30,5 +30,5 @@ class AgentFilesScope {
 
  private:
   au::IniAccess previousAccess_;
-  TGFileInfo* previousInfo_;
+  const TGFileInfo* previousInfo_;
 };

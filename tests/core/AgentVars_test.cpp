@@ -9,7 +9,6 @@
 #include "agent/UpdateFilePaths.h"
 #include "pack/GFileInfo.h"
 #include "stub/AgentCommands.h"
-#include "stub/StubGlob.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "stub/LogFormat.h"
 #include "sys/DateText.h"
+#include "sys/LogFormat.h"
 
 namespace {
 

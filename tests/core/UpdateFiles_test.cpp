@@ -13,10 +13,10 @@
 #include "FakeIni.h"
 #include "PackageImage.h"
 #include "agent/AgentClock.h"
+#include "agent/AgentHost.h"
 #include "agent/TransientFlags.h"
 #include "agent/UpdateFilesIni.h"
 #include "pack/GFileInfo.h"
-#include "stub/StubGlob.h"
 #include "sys/Host.h"
 #include "sys/UtilsText.h"
 
@@ -100,7 +100,7 @@ TEST_F(UpdateFiles, PathsFollowTheAgentFolderAndTheRunningDescriptor) {
   EXPECT_EQ(programFolder, au::AgentFolder());
   EXPECT_EQ(programFolder + "MyApp.beta.info", au::GetInfoPath());
 
-  stubglob::OwnFileInfo = nullptr;
+  au::SetAgentPackage(nullptr);
   EXPECT_EQ("", au::GetOriginalPath());
   EXPECT_EQ("", au::GetInfoPath());
 }
@@ -369,7 +369,7 @@ TEST_F(UpdateFiles, EveryReadSeesTheFileAsItIsNow) {
 
   TGFileInfo renamed = DescriptorWithUpdateInfo("|u|Renamed.info|");
   FakeIni::Put("D:\\Other\\Renamed.original", "OriginalSetup", "VersionOriginal", "12");
-  stubglob::OwnFileInfo = &renamed;
+  au::SetAgentPackage(&renamed);
   EXPECT_EQ(12, au::original::VersionOriginal());
 }
 
@@ -440,7 +440,7 @@ TEST_F(UpdateFiles, FailedWritesAreReportedOnlyThroughTheResult) {
 
 TEST_F(UpdateFiles, WithoutDescriptionFilesNothingIsWritten) {
   TGFileInfo nameless = DescriptorWithUpdateInfo("|u||");
-  stubglob::OwnFileInfo = &nameless;
+  au::SetAgentPackage(&nameless);
   EXPECT_FALSE(au::original::SetProbeSecondsLast(5));
   EXPECT_FALSE(au::original::SetStamp(5));
   EXPECT_EQ(0, au::original::ProbeSecondsLast());

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "DebugViewer.h"
-#include "stub/KoDebug.h"
+#include "sys/KoDebug.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <regex>
 
 #include "Processes.h"
-#include "stub/KoDebug.h"
+#include "sys/KoDebug.h"
 
 namespace {
 

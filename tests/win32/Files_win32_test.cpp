@@ -7,8 +7,8 @@
 
 #include "DebugViewer.h"
 #include "Processes.h"
-#include "stub/KoDebug.h"
 #include "sys/Files.h"
+#include "sys/KoDebug.h"
 #include "sys/OpenFile64.h"
 
 namespace {

@@ -8,7 +8,7 @@
 
 #include "DebugViewer.h"
 #include "Processes.h"
-#include "stub/KoDebug.h"
+#include "sys/KoDebug.h"
 
 namespace {
 

@@ -6,15 +6,14 @@
 #include <cstdint>
 #include <string>
 
-#include "../core/PackageImage.h"
 #include "../core/AgentFilesScope.h"
+#include "../core/PackageImage.h"
 #include "Processes.h"
 #include "agent/AgentClock.h"
 #include "agent/TransientFlags.h"
 #include "agent/UpdateFiles.h"
 #include "agent/UpdateFilesIni.h"
 #include "pack/GFileInfo.h"
-#include "stub/StubGlob.h"
 
 namespace {
 

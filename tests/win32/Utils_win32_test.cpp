@@ -7,12 +7,12 @@
 
 #include "DebugViewer.h"
 #include "Processes.h"
-#include "stub/KoDebug.h"
 #include "sys/DateText.h"
 #include "sys/DeveloperMode.h"
 #include "sys/ExeVersion.h"
 #include "sys/Folders.h"
 #include "sys/Host.h"
+#include "sys/KoDebug.h"
 #include "sys/LibraryEntry.h"
 #include "sys/Platform.h"
 #include "sys/ShellStart.h"

@@ -1,5 +1,5 @@
 // This file must contain only truly operating-system independent code.
-#include "stub/LogFormat.h"
+#include "sys/LogFormat.h"
 
 
 namespace kodebug {

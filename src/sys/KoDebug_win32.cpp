@@ -1,12 +1,12 @@
 // Debug log and console channel.
 // This file must contain only Win32 code.
-#include "stub/KoDebug.h"
+#include "sys/KoDebug.h"
 
 #include <cstring>
 
-#include "stub/LogFormat.h"
 #include "sys/DateText.h"
 #include "sys/Host.h"
+#include "sys/LogFormat.h"
 #include "sys/Platform.h"
 #include "sys/ScopedHandle.h"
 

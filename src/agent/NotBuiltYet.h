@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "stub/KoDebug.h"
+#include "sys/KoDebug.h"
 
 inline void NotBuiltYet(const std::string& routine) {
   kodebug::ConsoleProcessLine(" [not built yet] " + routine);
