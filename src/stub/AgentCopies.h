@@ -6,7 +6,8 @@ namespace stubwin {
 
 void CreateAndRun_X_Exe();
 // xExeWasRunning: whether the "X_" copy's window existed when the process started.
-void HandleParamOK(bool xExeWasRunning);
+// True when anything was posted.
+bool HandleParamOK(bool xExeWasRunning);
 void RunSpanCopy();
 
 }  // namespace stubwin
