@@ -22,8 +22,10 @@ using kodebug::DebugLog;
 namespace stubwin {
 namespace {
 
-// How long a plain agent with switches to forward waits for its copy to show up.
-constexpr uint32_t kCopyStartPatienceMs = 3000;
+// How long a plain agent with switches to forward waits for its copy: the process must show up
+// within the first span; once it runs, its window is awaited up to the second.
+constexpr int64_t kCopyStartPatienceMs = 3000;
+constexpr int64_t kCopyWindowPatienceMs = 30000;
 constexpr uint32_t kCopyStartPollMs = 200;
 
 bool XCopyWindowExists() {
@@ -39,12 +41,18 @@ void StartXCopy(const std::string& xPath, const std::string& arguments) {
     sys::LogFailure("StubWin.CreateAndRun_X_Exe()", xPath, ::GetLastError());
 }
 
-// Until the copy runs, so that the switches forwarded next find its window.
+// Until the copy's window exists: the switches forwarded next are posted to that window, and a
+// copy that runs but has not made it yet (a slow machine) would lose them. Gives up when no
+// copy runs after the first span, or after the second.
 void WaitForXCopy(const std::string& xPath) {
   const int64_t start = sys::MillisecondClock();
-  while (!sys::IsProcessRunning(xPath) &&
-         sys::MillisecondClock() - start < kCopyStartPatienceMs)
+  for (;;) {
+    if (XCopyWindowExists()) return;
+    const int64_t waited = sys::MillisecondClock() - start;
+    if (waited >= kCopyWindowPatienceMs) return;
+    if (waited >= kCopyStartPatienceMs && !sys::IsProcessRunning(xPath)) return;
     sys::DelayPumping(kCopyStartPollMs);
+  }
 }
 
 }  // namespace

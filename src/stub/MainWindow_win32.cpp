@@ -209,7 +209,11 @@ void SetCaption(const std::string& text, const std::string& fontName, int charse
 void WinMain() {
   au::ApplySleepSwitch(au::Agent(), sys::GetSwitchInt("/SleepX=", -1));
   // A restarted agent gets the overrides of the one before it on its command line.
-  au::ParseTransientFlags(sys::GetSwitchValue("/TRANSIENTx=", ""));
+  const std::string transient = sys::GetSwitchValue("/TRANSIENTx=", "");
+  if (!transient.empty()) {
+    au::ParseTransientFlags(transient);
+    kodebug::ConsoleProcessLine(" TransientFlags=" + au::FormatTransientFlags());
+  }
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS};
   ::InitCommonControlsEx(&controls);
   HINSTANCE instance = ::GetModuleHandleA(nullptr);

@@ -1,0 +1,113 @@
+// An installed plain agent as the product starts it: it writes and starts its transient copy,
+// hands its control switches on to the copy as window messages, and never opens a window.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "AgentProbe.h"
+#include "InstalledAgent.h"
+
+namespace scenario {
+namespace {
+
+const char kOriginal[] =
+    "[OriginalSetup]\r\nVersionOriginal=1\r\nProbeSecondsInterval=-1\r\n"
+    "[AutoUpdate]\r\nPROG_NAME=Tool\r\n";
+const char kNewCopy[] = " CreateAndRun_X_Exe-2";
+
+class AgentCopies : public InstalledAgent {
+ protected:
+  void SetUp() override {
+    InstalledAgent::SetUp();
+    Install(kOriginal);
+  }
+
+  // Starts the copy as the product does at its start and returns the copy's process id.
+  uint32_t StartCopy(const std::string& args = "") {
+    const StubRun plain = RunPlainAgent(args);
+    EXPECT_TRUE(plain.ended);
+    EXPECT_TRUE(plain.Has(kNewCopy)) << viewer_.Text();
+    return ProcessOf(WaitForXCopy());
+  }
+
+  // How many processes of the transient copy have started so far.
+  size_t CopiesStarted() {
+    size_t n = 0;
+    for (const auto& line : viewer_.LinesStartingWith(""))
+      if (line.find("==== STUB START ====>") != std::string::npos &&
+          line.find("X_Tool.exe") != std::string::npos)
+        ++n;
+    return n;
+  }
+};
+
+TEST_F(AgentCopies, PlainAgentStartsTheCopyWhichAStopRequestEnds) {
+  const uint32_t copy = StartCopy();
+  ASSERT_NE(0u, copy) << viewer_.Text();
+  EXPECT_TRUE(testkit::PathExists(xCopy_));
+  EXPECT_EQ(nullptr, ::FindWindowA(".AutoUpdate.Tool", nullptr)) << "the plain agent has no window";
+
+  // Started again while the copy runs: no second copy, and the copy quits at its next tick.
+  const StubRun stop = RunPlainAgent("/STOP=0");
+  ASSERT_TRUE(stop.ended);
+  EXPECT_FALSE(stop.Has(kNewCopy));
+  EXPECT_TRUE(WaitForProcessEnd(copy));
+  EXPECT_EQ(1u, CopiesStarted());
+  // The copy removes its own file once it has ended.
+  EXPECT_TRUE(testkit::GoneWithin(xCopy_)) << viewer_.Text();
+  EXPECT_TRUE(testkit::PathExists(agent_));
+}
+
+TEST_F(AgentCopies, ListenerSwitchRegistersTheProductsWindow) {
+  testkit::AgentProbe probe;
+  const std::string listener = std::to_string(reinterpret_cast<uintptr_t>(probe.Window())) + ":" +
+                               std::to_string(testkit::AgentProbe::kListenerMsg);
+  const uint32_t copy = StartCopy("/WM_MSG=" + listener);
+  ASSERT_NE(0u, copy);
+  testkit::Notification n{};
+  ASSERT_TRUE(probe.WaitFor(50, testkit::kPatienceMs, &n)) << viewer_.Text();
+  EXPECT_EQ(reinterpret_cast<LPARAM>(WaitForXCopy()), n.value);
+  ASSERT_TRUE(probe.WaitFor(51, testkit::kPatienceMs, &n));
+  EXPECT_EQ(1125, n.value);
+}
+
+TEST_F(AgentCopies, TestCheckStartsACopyThatChecksAndQuitsAfterItsCountdown) {
+  const uint32_t copy = StartCopy("/TEST=1");
+  ASSERT_NE(0u, copy);
+  // The check request moves the tick count from -3 up to 1, so the next tick counts 2.
+  EXPECT_TRUE(WaitForLineOf(copy, " AutoUpdateTimerCount=2")) << viewer_.Text();
+  EXPECT_TRUE(WaitForProcessEnd(copy)) << "the countdown of a copy started for a test";
+  const auto lines = LinesOf(copy);
+  EXPECT_EQ(lines.end(), std::find(lines.begin(), lines.end(), " AutoUpdateTimerCount=-2"));
+}
+
+TEST_F(AgentCopies, TestCheckOnARunningCopyOnlyAsksForTheCheck) {
+  const uint32_t copy = StartCopy();
+  ASSERT_NE(0u, copy);
+  ASSERT_TRUE(RunPlainAgent("/TEST=1").ended);
+  EXPECT_TRUE(WaitForLineOf(copy, " AutoUpdateTimerCount=2")) << viewer_.Text();
+  // Three more ticks: a countdown of 2 would have ended the copy by now.
+  EXPECT_TRUE(WaitForLineOf(copy, " AutoUpdateTimerCount=5"));
+  EXPECT_TRUE(::IsWindow(WaitForXCopy()));
+}
+
+TEST_F(AgentCopies, RestartSwitchStartsASecondCopyWhileOneRuns) {
+  const uint32_t copy = StartCopy();
+  ASSERT_NE(0u, copy);
+  ASSERT_TRUE(RunPlainAgent("").ended);
+  EXPECT_EQ(1u, CopiesStarted()) << "no second copy without /_ZZ=99";
+
+  const StubRun restart = RunPlainAgent("/_ZZ=99");
+  ASSERT_TRUE(restart.ended);
+  EXPECT_TRUE(restart.Has(kNewCopy));
+  EXPECT_TRUE(testkit::BecomesTrue([&] { return CopiesStarted() == 2; })) << viewer_.Text();
+}
+
+TEST_F(AgentCopies, OverrideListReachesTheCopysFlags) {
+  const uint32_t copy = StartCopy("/TRANSIENT=|1|0|255|255|255|255|255|7|");
+  ASSERT_NE(0u, copy);
+  EXPECT_TRUE(WaitForLineOf(copy, " TransientFlags=|1|0|255|255|255|255|255|7|")) << viewer_.Text();
+}
+
+}  // namespace
+}  // namespace scenario
