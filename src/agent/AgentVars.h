@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace au {
 
@@ -15,6 +16,8 @@ struct AgentVars {
   bool fetchInfoOnly = false;   // the next tick only fetches the update description
   bool busy = false;            // a tick is running
   int32_t AgentState = 0;       // 0 idle, 1 checking, 2 fetching, 3 running the update
+  bool testMode = false;        // every download comes from testModeURL, never from the web
+  std::string testModeURL;      // the test-mode folder: a drive or network folder
 };
 
 AgentVars& Agent();

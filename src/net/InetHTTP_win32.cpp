@@ -132,6 +132,10 @@ struct Transfer {
 // Keeps the bytes of one chunk; on failure ErrorText tells why.
 bool StoreChunk(Transfer& T, const char* Data, DWORD Count, std::string& ErrorText) {
   if (T.tempName.empty()) {
+    if (T.content->size() + Count > kLongestDownloadInMemory) {
+      ErrorText = DownloadErrorText(T.fileName, TooLongForMemoryDetail());
+      return false;
+    }
     T.content->append(Data, Count);
   } else if (!T.file->Write(Data, Count)) {
     ErrorText = DownloadErrorText(T.fileName, ErrorMessageOf(::GetLastError()));

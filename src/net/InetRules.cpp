@@ -95,6 +95,10 @@ std::string DownloadErrorText(const std::string& FileName, const std::string& De
 
 std::string DownloadAbortedText() { return "Download Aborted"; }
 
+std::string TooLongForMemoryDetail() {
+  return "More than " + std::to_string(kLongestDownloadInMemory >> 20) + " MB of data";
+}
+
 std::string IncompleteDetail(uint64_t Received, uint32_t Length) {
   return "received " + std::to_string(Received) + " of " + std::to_string(Length) + " bytes";
 }

@@ -9,6 +9,10 @@
 
 namespace inethttp {
 
+// The most bytes a download into memory keeps (the update description is a few hundred bytes):
+// a server that sends more must not fill the memory of the program.
+constexpr uint64_t kLongestDownloadInMemory = 16u << 20;
+
 // The length a server announces when it sends no Content-Length.
 constexpr uint32_t kUnknownLength = 0xFFFFFFFFu;
 // The most bytes asked for by one read: the size of the read buffer.
@@ -86,6 +90,8 @@ std::string FileNotFoundText(const std::string& URL);
 std::string DownloadErrorText(const std::string& FileName, const std::string& Detail);
 // "Download Aborted".
 std::string DownloadAbortedText();
+// The detail of DownloadErrorText for a download into memory beyond kLongestDownloadInMemory.
+std::string TooLongForMemoryDetail();
 // The detail of a download that ended early: "received 40 of 50 bytes".
 std::string IncompleteDetail(uint64_t Received, uint32_t Length);
 // "Unable to replace " + DestFile, followed by " (" + Detail + ")" when Detail is not empty.

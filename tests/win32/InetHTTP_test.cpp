@@ -177,6 +177,17 @@ TEST_F(InetHTTP, MemoryDownloadFillsContentAndWritesNoFile) {
   EXPECT_TRUE(FilesIn(folder_).empty());
 }
 
+TEST_F(InetHTTP, MemoryDownloadRefusesMoreDataThanItKeeps) {
+  // A server that streams without end (no length announced) or announces too much cannot fill
+  // the memory of the agent.
+  const std::string over = std::to_string(inethttp::kLongestDownloadInMemory + 1);
+  for (const std::string& url : {Fault("/chunked/info.ini?size=" + over), Fault("/lastmod/info.ini?size=" + over)}) {
+    SCOPED_TRACE(url);
+    const Outcome out = Download(url, "");
+    EXPECT_EQ("info.ini --- Error downloading file (More than 16 MB of data)", out.error);
+  }
+}
+
 TEST_F(InetHTTP, FailuresBeforeTheDataLeaveDestFileAlone) {
   const std::string len0 = Fault("/len0/empty.exe");
   const std::string deaf = "http://127.0.0.1:1/nobody.exe";  // no server listens on port 1
