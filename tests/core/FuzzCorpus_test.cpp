@@ -10,6 +10,7 @@
 int FuzzDescriptor(const uint8_t* data, size_t size);
 int FuzzExtract(const uint8_t* data, size_t size);
 int FuzzErrorPage(const uint8_t* data, size_t size);
+int FuzzInform(const uint8_t* data, size_t size);
 
 namespace {
 
@@ -31,6 +32,7 @@ TEST(FuzzCorpus, EveryKeptInputReplaysCleanly) {
       {"fuzz_descriptor", FuzzDescriptor, 1},
       {"fuzz_extract", FuzzExtract, 6},
       {"fuzz_errorpage", FuzzErrorPage, 3},
+      {"fuzz_inform", FuzzInform, 3},
   };
   for (const Corpus& corpus : corpora) {
     SCOPED_TRACE(corpus.folder);
