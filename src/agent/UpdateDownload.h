@@ -50,4 +50,27 @@ std::string DownloadFailureMessage(bool Aborted, const std::string& Source, cons
 // the difference taken in 32-bit signed arithmetic as the published sizes are.
 bool SizeWithinTolerance(int64_t Actual, int32_t Expected);
 
+// ---- Windows only (UpdateDownload_win32.cpp) --------------------------------------------------
+
+// Fetches FileName from Folder (or the test-mode folder) by the source rule. The .info file is
+// written beside the agent, empty after a failed fetch; the update and inform files land in the
+// agent folder and must carry the product's token, or they are deleted and the user is told.
+// A failed update download is reported to the user when the .info file asks for confirmation.
+// True when the file was fetched (and carries the token). ErrorText is empty on success; an
+// error of the .info download beginning with "3" is dropped (the result stays false).
+bool DownloadFileAU(const std::string& Folder, const std::string& FileName, int Kind,
+                    std::string& ErrorText);
+
+// The published size ("SizeOfUpdateFile", or "SizeOfInformFile" for a notice) against the size
+// of the file to be fetched, found by the source rule; logged when it fails.
+bool IsDownloadSizeOK(const std::string& Folder, const std::string& UpdateName,
+                      const std::string& InformName);
+
+// Whether File carries the running agent's product token: an update program in its package
+// header, an inform file in its first field. Any other kind, or no file, carries none.
+bool SameProductToken(const std::string& File, int Kind);
+
+// The main window's caption for a download of Kind, in the font of the agent's boxes.
+void SetDownloadCaption(int Kind);
+
 }  // namespace au

@@ -232,6 +232,10 @@ void DownloadInSession(HINTERNET Session, uintptr_t Window, const std::string& U
     ErrorText = FileNotFoundText(URL);
     return;
   }
+  if (DestFile.empty() && T.length != kUnknownLength && T.length > kLongestDownloadInMemory) {
+    ErrorText = DownloadErrorText(T.fileName, TooLongForMemoryDetail());  // refused unread
+    return;
+  }
   if (Window > 10) ::ShowWindow(reinterpret_cast<HWND>(Window), SW_SHOW);
   if (!PrepareDestination(T, DestFile, modified, ErrorText)) return;
   T.chunk = DownloadChunkSize(T.length);

@@ -1,0 +1,306 @@
+// The agent's downloads on real files, real INI functions, the local HTTP servers and real
+// message boxes: where each kind comes from, where it lands, the token check and what the user
+// is told.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "../core/AgentFilesScope.h"
+#include "../core/PackageImage.h"
+#include "BoxDriver.h"
+#include "Processes.h"
+#include "TestServers.h"
+#include "agent/AgentHost.h"
+#include "agent/AgentVars.h"
+#include "agent/UpdateDecision.h"
+#include "agent/UpdateDownload.h"
+#include "agent/UpdateFilesIni.h"
+#include "net/DownloadAbort.h"
+#include "pack/GFileInfo.h"
+#include "pack/Scramble.h"
+#include "sys/ScrambleText.h"
+#include "ui/KoProgBar.h"
+
+namespace {
+
+const char kToken[] = "PRODUCTTOKEN0123456789ABCDEFGHIJ";
+
+// A program file whose package carries Token as its product token.
+std::string ProgramWithToken(const std::string& Token) {
+  testimg::Package package;
+  package.updateInfo = "|u|Tool.info|Tool.exe|" + pack::Scramble(Token, 3) + "|";
+  return package.Build();
+}
+
+TGFileInfo AgentDescriptor() {
+  const std::string image = ProgramWithToken(kToken);
+  TGFileInfo info;
+  info.Create(pack::MemorySource(image));
+  return info;
+}
+
+// Records what the downloads do with the main window.
+class RecordingHost : public au::AgentHost {
+ public:
+  uintptr_t MainWindow() const override { return 0; }
+  void ShowMainWindow(bool visible) override { events.push_back(visible ? "show" : "hide"); }
+  void SetCaption(const std::string& text, const std::string&, int, int) override {
+    events.push_back("caption " + text);
+  }
+  void Progress(int32_t kind, int32_t max, const std::string&, int32_t, int32_t) override {
+    events.push_back(kind == koprogbar::kProgressStep ? "step" : "range " + std::to_string(max));
+  }
+  std::vector<std::string> events;
+};
+
+struct Box {
+  bool shown = false;
+  testkit::BoxReport report;
+};
+
+class UpdateDownload : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = testkit::MakeScratchFolder("agentdl");
+    updates_ = folder_ + "\\updates";
+    ::CreateDirectoryA(updates_.c_str(), nullptr);
+    scope_ = std::make_unique<AgentFilesScope>(au::SystemIniAccess(), folder_, &descriptor_);
+    previousHost_ = au::SetHost(&host_);
+    ASSERT_TRUE(testkit::WriteWholeFile(folder_ + "\\Tool.original",
+                                        "[OriginalSetup]\r\nVersionOriginal=1\r\n"
+                                        "[AutoUpdate]\r\ns32=Fetching the update\r\n"));
+    Info("");
+    servers_.Load();
+  }
+  void TearDown() override {
+    au::Agent() = au::AgentVars();
+    au::SetHost(previousHost_);
+    koprogbar::ReleaseSharedProgressBar();
+    scope_.reset();
+    testkit::DeleteTree(folder_);
+    for (const std::string& name : served_) ::DeleteFileA((servers_.wwwWindows + "\\" + name).c_str());
+  }
+
+  // The .info file as the last check fetched it, [NewSetup] lines given.
+  void Info(const std::string& newSetup) {
+    ASSERT_TRUE(testkit::WriteWholeFile(folder_ + "\\Tool.info", "[NewSetup]\r\n" + newSetup));
+  }
+  void TestMode() {
+    au::Agent().testMode = true;
+    au::Agent().testModeURL = updates_;
+  }
+  // The web folder of a server: its address without the closing "/".
+  std::string Web(int port) const {
+    const std::string url = servers_.Url(port, "");
+    return url.substr(0, url.size() - 1);
+  }
+  std::string Serve(const std::string& name, const std::string& data) {
+    const std::string served = "agentdl_" + std::to_string(::GetCurrentProcessId()) + "_" + name;
+    EXPECT_TRUE(testkit::WriteWholeFile(servers_.wwwWindows + "\\" + served, data));
+    served_.push_back(served);
+    return served;
+  }
+
+  // Runs the download while a second thread reads and confirms the box it shows, if any.
+  bool Download(const std::string& folder, const std::string& file, int kind, std::string& error,
+                Box& box) {
+    std::atomic<bool> finished{false};
+    std::thread driver([&] {
+      HWND wnd = nullptr;
+      while (!wnd && !finished) wnd = testkit::WaitForBox(100, ::GetCurrentProcessId());
+      if (!wnd) return;
+      box.shown = testkit::ReadBox(wnd, box.report);
+      testkit::AnswerBox(wnd, testkit::BoxAnswer::Click("OK"));
+    });
+    const bool result = au::DownloadFileAU(folder, file, kind, error);
+    finished = true;
+    driver.join();
+    return result;
+  }
+
+  std::string folder_, updates_;
+  TGFileInfo descriptor_ = AgentDescriptor();
+  RecordingHost host_;
+  testkit::TestServers servers_;
+  std::vector<std::string> served_;
+
+ private:
+  std::unique_ptr<AgentFilesScope> scope_;
+  au::AgentHost* previousHost_ = nullptr;
+};
+
+TEST_F(UpdateDownload, InfoFileComesFromTheTestModeFolderAndIsWrittenBesideTheAgent) {
+  TestMode();
+  ASSERT_TRUE(testkit::WriteWholeFile(updates_ + "\\Tool.info", "[NewSetup]\r\nVersionNew=2\r\n"));
+  std::string error = "x";
+  Box box;
+  EXPECT_TRUE(Download("http://127.0.0.1:9/nowhere", "Tool.info", au::kInfoDownload, error, box));
+  EXPECT_EQ("", error);
+  EXPECT_FALSE(box.shown);
+  EXPECT_EQ("[NewSetup]\r\nVersionNew=2\r\n", testkit::ReadWholeFile(folder_ + "\\Tool.info"));
+  const std::vector<std::string> expected = {"caption Downloading INFO File..."};
+  EXPECT_EQ(expected, host_.events) << "the .info file is never fetched in front of the user";
+}
+
+TEST_F(UpdateDownload, FailedInfoFetchLeavesAnEmptyInfoFile) {
+  TestMode();  // and no file in the test-mode folder: nothing is fetched from the web
+  std::string error = "x";
+  Box box;
+  EXPECT_FALSE(Download("http://127.0.0.1:9/nowhere", "Tool.info", au::kInfoDownload, error, box));
+  EXPECT_EQ("", error);
+  EXPECT_TRUE(testkit::PathExists(folder_ + "\\Tool.info"));
+  EXPECT_EQ("", testkit::ReadWholeFile(folder_ + "\\Tool.info"));
+  int code = -1;
+  std::string text;
+  EXPECT_FALSE(au::GetOkToPerformAU(false, code, text));
+  EXPECT_EQ(0, code);
+  EXPECT_EQ("Error downloading .INFO file", text);
+}
+
+TEST_F(UpdateDownload, InfoFileFromTheWebAndAnErrorPageInItsPlace) {
+  if (!servers_.plain) GTEST_SKIP() << "the local test servers are not running";
+  const std::string name = Serve("Tool.info", "[NewSetup]\r\nVersionNew=7\r\n");
+  std::string error;
+  Box box;
+  EXPECT_TRUE(Download(Web(servers_.plain), name, au::kInfoDownload, error, box));
+  EXPECT_EQ("[NewSetup]\r\nVersionNew=7\r\n", testkit::ReadWholeFile(folder_ + "\\Tool.info"));
+
+  // nginx answers a missing file with its own page: no .info file, and no box for it.
+  EXPECT_FALSE(Download(Web(servers_.nginx), name + ".gone", au::kInfoDownload, error, box));
+  EXPECT_NE(std::string::npos, error.find("404")) << error;
+  EXPECT_EQ("", testkit::ReadWholeFile(folder_ + "\\Tool.info"));
+  EXPECT_FALSE(box.shown);
+}
+
+TEST_F(UpdateDownload, UpdateFromAFolderIsCopiedWithTheAnimationOfAVisibleDownload) {
+  Info("RequestConfirmationBeforeDownload=1\r\n");
+  const std::string update = ProgramWithToken(kToken);
+  ASSERT_TRUE(testkit::WriteWholeFile(updates_ + "\\Setup2.exe", update));
+  std::string error;
+  Box box;
+  EXPECT_TRUE(Download(updates_, "Setup2.exe", au::kUpdateDownload, error, box));
+  EXPECT_FALSE(box.shown);
+  EXPECT_TRUE(update == testkit::ReadWholeFile(folder_ + "\\Setup2.exe"));
+  const std::vector<std::string> expected = {
+      "show", "caption Fetching the update", "range 10", "step", "step", "step", "step", "step",
+      "step", "step", "step", "step", "step", "range 0", "hide"};
+  EXPECT_EQ(expected, host_.events);
+}
+
+TEST_F(UpdateDownload, UpdateWithAnotherTokenIsDeletedAndReported) {
+  TestMode();
+  ASSERT_TRUE(testkit::WriteWholeFile(updates_ + "\\Setup2.exe", ProgramWithToken("SOMEBODYELSE")));
+  std::string error;
+  Box box;
+  EXPECT_FALSE(Download("http://unused", "Setup2.exe", au::kUpdateDownload, error, box));
+  EXPECT_EQ("", error);
+  EXPECT_FALSE(testkit::PathExists(folder_ + "\\Setup2.exe"));
+  ASSERT_TRUE(box.shown);
+  EXPECT_EQ("Error", box.report.caption);
+  EXPECT_NE(std::string::npos, box.report.text.find("Bad Secret Token!")) << box.report.text;
+  // An interactive-free download hides nothing it did not show.
+  EXPECT_TRUE(std::find(host_.events.begin(), host_.events.end(), "show") == host_.events.end());
+}
+
+TEST_F(UpdateDownload, NoSourceInTestModeEndsAtTheTokenCheck) {
+  TestMode();
+  std::string error;
+  Box box;
+  EXPECT_FALSE(Download("http://unused", "Setup2.exe", au::kUpdateDownload, error, box));
+  ASSERT_TRUE(box.shown);
+  EXPECT_NE(std::string::npos, box.report.text.find("Bad Secret Token!")) << box.report.text;
+}
+
+TEST_F(UpdateDownload, UpdateNamedLikeTheAgentIsNeverWritten) {
+  TestMode();
+  ASSERT_TRUE(testkit::WriteWholeFile(folder_ + "\\Tool.exe", "the installed agent"));
+  ASSERT_TRUE(testkit::WriteWholeFile(updates_ + "\\Tool.exe", ProgramWithToken(kToken)));
+  std::string error;
+  Box box;
+  EXPECT_FALSE(Download("http://unused", "..\\Tool.exe", au::kUpdateDownload, error, box));
+  EXPECT_TRUE(box.shown);
+  EXPECT_EQ("the installed agent", testkit::ReadWholeFile(folder_ + "\\Tool.exe"));
+}
+
+TEST_F(UpdateDownload, FailedWebDownloadIsReportedWhenTheInfoFileAsksForConfirmation) {
+  if (!servers_.faults) GTEST_SKIP() << "the local test servers are not running";
+  const std::string url = servers_.Url(servers_.faults, "/len0");
+  for (const bool confirm : {true, false}) {
+    Info(confirm ? "RequestConfirmationBeforeDownload=1\r\n" : "");
+    au::Agent().userCheckMode = 1;  // the user asked: the main window stays hidden
+    std::string error;
+    Box box;
+    EXPECT_FALSE(Download(url, "Setup2.exe", au::kUpdateDownload, error, box));
+    EXPECT_NE("", error);
+    EXPECT_EQ(confirm, box.shown);
+    if (confirm) {
+      EXPECT_EQ("Attention", box.report.caption);
+      EXPECT_NE(std::string::npos, box.report.text.find(url + "/Setup2.exe")) << box.report.text;
+      EXPECT_NE(std::string::npos, box.report.text.find("Unable to Download File!"));
+    }
+    EXPECT_TRUE(std::find(host_.events.begin(), host_.events.end(), "show") == host_.events.end());
+  }
+}
+
+TEST_F(UpdateDownload, UpdateFromTheWebCarryingTheToken) {
+  if (!servers_.plain) GTEST_SKIP() << "the local test servers are not running";
+  const std::string update = ProgramWithToken(kToken);
+  const std::string name = Serve("Setup2.exe", update);
+  std::string error;
+  Box box;
+  EXPECT_TRUE(Download(Web(servers_.plain), name, au::kUpdateDownload, error, box));
+  EXPECT_EQ("", error);
+  EXPECT_FALSE(box.shown);
+  EXPECT_TRUE(update == testkit::ReadWholeFile(folder_ + "\\" + name));
+}
+
+TEST_F(UpdateDownload, InformFileCarriesTheTokenPlainOrScrambled) {
+  TestMode();
+  const std::string notice = "|" + pack::Scramble(kToken, 5) + "|x|y|<B>Version 2</B> is out";
+  for (const std::string& text : {notice, sys::ScrambleTextWithKey(notice, 'Q')}) {
+    ASSERT_TRUE(testkit::WriteWholeFile(updates_ + "\\News.txt", text));
+    std::string error;
+    Box box;
+    EXPECT_TRUE(Download("http://unused", "News.txt", au::kInformDownload, error, box));
+    EXPECT_FALSE(box.shown);
+    EXPECT_EQ(text, testkit::ReadWholeFile(folder_ + "\\News.txt"));
+  }
+}
+
+TEST_F(UpdateDownload, SizeTestComparesThePublishedSizeWithTheSource) {
+  TestMode();
+  ASSERT_TRUE(testkit::WriteWholeFile(updates_ + "\\Setup2.exe", std::string(1099, 'x')));
+  ASSERT_TRUE(testkit::WriteWholeFile(updates_ + "\\News.txt", std::string(1100, 'x')));
+  struct Case {
+    const char* info;
+    bool ok;
+  } cases[] = {
+      {"SizeOfUpdateFile=1000\r\n", true},
+      {"SizeOfUpdateFile=999\r\n", false},
+      {"[General]\r\nAutoInform=1\r\n[AutoInform]\r\nSizeOfInformFile=1000\r\n", false},
+      {"[General]\r\nAutoInform=1\r\n[AutoInform]\r\nSizeOfInformFile=1001\r\n", true},
+  };
+  for (const Case& c : cases) {
+    Info(c.info);
+    EXPECT_EQ(c.ok, au::IsDownloadSizeOK("http://unused", "Setup2.exe", "News.txt")) << c.info;
+  }
+  // Nothing to measure: -1 against an absent size passes; the download itself then fails.
+  Info("");
+  EXPECT_TRUE(au::IsDownloadSizeOK("http://unused", "Missing.exe", "News.txt"));
+}
+
+TEST_F(UpdateDownload, SizeTestAsksTheServer) {
+  if (!servers_.plain) GTEST_SKIP() << "the local test servers are not running";
+  const std::string name = Serve("Setup2.exe", std::string(5000, 'u'));
+  Info("SizeOfUpdateFile=5050\r\n");
+  EXPECT_TRUE(au::IsDownloadSizeOK(Web(servers_.plain), name, ""));
+  Info("SizeOfUpdateFile=5100\r\n");
+  EXPECT_FALSE(au::IsDownloadSizeOK(Web(servers_.plain), name, ""));
+}
+
+}  // namespace
