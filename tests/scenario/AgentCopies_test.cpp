@@ -30,14 +30,14 @@ class AgentCopies : public InstalledAgent {
     return ProcessOf(WaitForXCopy());
   }
 
-  // How many processes of the transient copy have started so far.
-  size_t CopiesStarted() {
-    size_t n = 0;
+  // The processes of the transient copy started so far, in order.
+  std::vector<uint32_t> CopiesStarted() {
+    std::vector<uint32_t> pids;
     for (const auto& line : viewer_.LinesStartingWith(""))
-      if (line.find("==== STUB START ====>") != std::string::npos &&
+      if (line.find(" ==== STUB START ====>") != std::string::npos &&
           line.find("X_Tool.exe") != std::string::npos)
-        ++n;
-    return n;
+        pids.push_back(static_cast<uint32_t>(std::stoul(line)));
+    return pids;
   }
 };
 
@@ -52,7 +52,7 @@ TEST_F(AgentCopies, PlainAgentStartsTheCopyWhichAStopRequestEnds) {
   ASSERT_TRUE(stop.ended);
   EXPECT_FALSE(stop.Has(kNewCopy));
   EXPECT_TRUE(WaitForProcessEnd(copy));
-  EXPECT_EQ(1u, CopiesStarted());
+  EXPECT_EQ(1u, CopiesStarted().size());
   // The copy removes its own file once it has ended.
   EXPECT_TRUE(testkit::GoneWithin(xCopy_)) << viewer_.Text();
   EXPECT_TRUE(testkit::PathExists(agent_));
@@ -95,12 +95,15 @@ TEST_F(AgentCopies, RestartSwitchStartsASecondCopyWhileOneRuns) {
   const uint32_t copy = StartCopy();
   ASSERT_NE(0u, copy);
   ASSERT_TRUE(RunPlainAgent("").ended);
-  EXPECT_EQ(1u, CopiesStarted()) << "no second copy without /_ZZ=99";
+  EXPECT_EQ(1u, CopiesStarted().size()) << "no second copy without /_ZZ=99";
 
   const StubRun restart = RunPlainAgent("/_ZZ=99");
   ASSERT_TRUE(restart.ended);
   EXPECT_TRUE(restart.Has(kNewCopy));
-  EXPECT_TRUE(testkit::BecomesTrue([&] { return CopiesStarted() == 2; })) << viewer_.Text();
+  ASSERT_TRUE(testkit::BecomesTrue([&] { return CopiesStarted().size() == 2; })) << viewer_.Text();
+  // The second copy finds the first one's window and ends; the first one goes on.
+  EXPECT_TRUE(WaitForProcessEnd(CopiesStarted()[1]));
+  EXPECT_EQ(copy, ProcessOf(WaitForXCopy()));
 }
 
 TEST_F(AgentCopies, OverrideListReachesTheCopysFlags) {
