@@ -10,6 +10,10 @@
 
 class TGFileInfo;
 
+namespace pack {
+class ByteSource;
+}
+
 namespace au {
 
 // The descriptor of the running agent file: its package names the description files and
@@ -32,6 +36,13 @@ class AgentHost {
                         int32_t /*step*/, int32_t /*position*/) {}
   // Posts a notification to the product's registered listener.
   virtual void NotifyListener(unsigned /*code*/, intptr_t /*value*/) {}
+  // Runs an update program the way a setup runs: extracted into the work folder, its engine
+  // started with Arguments and awaited, the work folder removed afterwards. Held is the file as
+  // the caller checked it and holds it open. True when the engine reported success.
+  virtual bool RunUpdate(const pack::ByteSource& /*held*/, const std::string& /*file*/,
+                         bool /*foreground*/, const std::string& /*arguments*/) {
+    return false;
+  }
 };
 
 AgentHost& Host();

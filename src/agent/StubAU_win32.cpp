@@ -1,18 +1,153 @@
-// The agent's timer tick: counters, the stop countdown, and (once the schedule says so) a check.
+// The agent's timer tick, test mode and the check.
 // This file must contain only Win32 code.
 #include "agent/StubAU.h"
 
+#include "agent/AgentClock.h"
+#include "agent/AgentHost.h"
 #include "agent/AgentVars.h"
 #include "agent/NotBuiltYet.h"
+#include "agent/TransientFlags.h"
+#include "agent/UpdateCycle.h"
+#include "agent/UpdateCycleRules.h"
+#include "agent/UpdateDecision.h"
+#include "agent/UpdateDownload.h"
 #include "agent/UpdateFiles.h"
+#include "net/InetHTTP.h"
+#include "pack/GFileInfo.h"
+#include "sys/DateText.h"
+#include "sys/DeveloperMode.h"
 #include "sys/KoDebug.h"
 #include "sys/Platform.h"
+#include "sys/Pumping.h"
+#include "sys/Registry.h"
 #include "ui/KoMsgBox.h"
 
-namespace au {
+using kodebug::ConsoleProcessLine;
 
-void CheckTestMode(bool forceReread) {
-  NotBuiltYet(std::string("CheckTestMode force=") + (forceReread ? "TRUE" : "FALSE"));
+namespace au {
+namespace {
+
+constexpr const char* kTestModeKey = "HKEY_CURRENT_USER\\Software\\Tollund\\Karst\\AutoUpdate";
+constexpr DWORD kTestModeRereadMs = 30000;
+// Listener notification code of the .info file's download.
+constexpr unsigned kNotifyInfoDownload = 40;
+
+DWORD g_lastTestModeRead = 0;
+
+const char* TrueFalse(bool value) { return value ? "TRUE" : "FALSE"; }
+
+std::string Text(const std::string& key) { return ReadAUText(key, ""); }
+
+std::string UpdateInfoURL() {
+  const TGFileInfo* own = AgentPackage();
+  return own ? own->GetUpdateInfoURL() : std::string();
+}
+
+bool FetchInfoFile(std::string& error) {
+  Host().NotifyListener(kNotifyInfoDownload, 1);
+  const bool fetched = DownloadFileAU(UpdateInfoURL(), GetInfoPath(), kInfoDownload, error);
+  Host().NotifyListener(kNotifyInfoDownload, 2);
+  return fetched;
+}
+
+// What an interactive check that did nothing tells the user.
+void TellWhyNothingHappened(const std::string& fetchError, int code, const std::string& codeText) {
+  const bool testMode = Agent().testMode;
+  std::string connectionError;
+  const bool connected = inethttp::IsInternetConnected(connectionError);
+  ConsoleProcessLine(std::string(" TestMode=") + TrueFalse(testMode) +
+                     " InternetConnected=" + TrueFalse(connected));
+  const CheckOutcome outcome =
+      InteractiveCheckOutcome(Text, testMode, connected, connectionError, fetchError,
+                              sys::IsDeveloperMode(), code, codeText);
+  if (outcome.error)
+    komsgbox::ErrorBox(0, outcome.text, original::Error(), original::CharSet(),
+                       original::BtnText());
+  else
+    komsgbox::AttentionBox(1, outcome.text, original::Attention(), 0, original::CharSet(),
+                           original::BtnText());
+}
+
+// Acts on a publication the decision let through: the notice, or the update and the restart.
+void ActOnPublication() {
+  if (IsAutoInform()) {
+    NotBuiltYet("PerformAutoInform");
+  } else if (PerformAutoUpdate()) {
+    ReStartAutoUpdateExe();
+  }
+}
+
+// Steps of a tick once the count says checks are considered.
+void ConsiderCheck(AgentVars& vars) {
+  CheckTestMode(false);
+  ScheduleInputs in;
+  in.probingEnabled = vars.probingEnabled;
+  in.force = vars.force;
+  in.testMode = vars.testMode;
+  in.probeInterval = original::ProbeSecondsInterval();
+  in.probeLast = original::ProbeSecondsLast();
+  in.now = NowSeconds();
+  int status = ShotTimeStatus(in);
+  vars.force = false;
+  ConsoleProcessLine(" ShotTimeStatus=" + std::to_string(status));
+  if (status == 2) vars.probingEnabled = false;
+  if (status > 0 && (vars.userCheckMode == 1 || AskBeforeCheck())) AskToCheck(status);
+  if (status > 0) PerformShot();
+  if (vars.userCheckMode == 1) vars.userCheckMode = 0;
+}
+
+}  // namespace
+
+bool CheckTestMode(bool Force) {
+  AgentVars& vars = Agent();
+  const DWORD now = ::GetTickCount();
+  if (Force || now - g_lastTestModeRead > kTestModeRereadMs) {
+    vars.testMode = IsTestModeOn(sys::RegReadString(kTestModeKey, "TestMode", "0"),
+                                 sys::RegReadString(kTestModeKey, "TestModeDate", ""),
+                                 sys::FormatDateDMY(sys::LocalNow()));
+    vars.testModeURL = sys::RegReadString(kTestModeKey, "TestModeURL", "");
+  }
+  g_lastTestModeRead = now;
+  return vars.testMode;
+}
+
+void AskToCheck(int& Status) {
+  const bool testMode = CheckTestMode(true);
+  const std::string source = testMode ? Agent().testModeURL : UpdateInfoURL();
+  const std::string text = AskToCheckText(Text, source, CheckTestMode(true), original::ProgramName());
+  if (!komsgbox::ConfirmYesNo(1, text, original::Confirm(), 0, original::CharSet(),
+                              original::BtnText()))
+    Status = 0;
+}
+
+void PerformShot() {
+  ConsoleProcessLine(" Fire  " + sys::FormatDateTimeDMY(sys::LocalNow(), " "));
+  CheckTestMode(true);
+  AgentVars& vars = Agent();
+  bool performed = false;
+  vars.AgentState = 1;
+  std::string fetchError;
+  const bool fetched = FetchInfoFile(fetchError);
+  original::SetProbeSecondsLast(NowSeconds());
+  int code = 0;
+  std::string codeText;
+  if (GetOkToPerformAU(fetched, code, codeText)) {
+    ConsoleProcessLine(" ==== PerformShot-1 ====");
+    performed = true;
+    original::SetReAskSecondsLast(NowSeconds());
+    original::SetStamp(info::Stamp());
+    ActOnPublication();
+    ConsoleProcessLine(" ==== PerformShot-2 ====");
+  }
+  if (vars.userCheckMode != 1) return;
+  sys::DelayPumping(1000);
+  Host().ShowMainWindow(false);
+  if (!performed) TellWhyNothingHappened(fetchError, code, codeText);
+}
+
+bool JustDownloadInfoFile() {
+  std::string ignored;
+  return FetchInfoFile(ignored);
 }
 
 void AgentTick() {
@@ -22,18 +157,13 @@ void AgentTick() {
   if (vars.fetchInfoOnly) {
     kodebug::ConsoleLine("-------------- JustDownloadInfoFile ---------------");
     vars.fetchInfoOnly = false;
-    NotBuiltYet("JustDownloadInfoFile");
+    JustDownloadInfoFile();
   } else {
     // The agent's boxes take their font from the .original file, read anew at every tick.
     komsgbox::SetMsgBoxFont(original::FontName(), original::FontSize(), original::CharSet());
     if (AdvanceTickCounters(vars)) ::PostQuitMessage(0);
-    kodebug::ConsoleProcessLine(" AutoUpdateTimerCount=" + std::to_string(vars.tickCount));
-    if (vars.tickCount >= 1) {
-      // Ask once per agent run rather than every second.
-      static bool said = false;
-      if (!said) NotBuiltYet("update check");
-      said = true;
-    }
+    ConsoleProcessLine(" AutoUpdateTimerCount=" + std::to_string(vars.tickCount));
+    if (vars.tickCount >= 1) ConsiderCheck(vars);
   }
   vars.AgentState = 0;
   vars.busy = false;

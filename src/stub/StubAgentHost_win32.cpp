@@ -2,6 +2,10 @@
 #include "stub/StubAgentHost.h"
 
 #include "agent/AgentHost.h"
+#include "pack/GFileInfo.h"
+#include "stub/StubGlob.h"
+#include "stub/StubSetup.h"
+#include "stub/WorkFolder.h"
 #include "stub/ProgressSink.h"
 #include "stub/StubWin.h"
 #include "sys/Platform.h"
@@ -28,6 +32,15 @@ class MainWindowHost : public au::AgentHost {
   }
   void NotifyListener(unsigned code, intptr_t value) override {
     stubwin::NotifyListener(code, value);
+  }
+  // The update leaves an agent copy named like this agent for the engine to install.
+  bool RunUpdate(const pack::ByteSource& held, const std::string& file, bool foreground,
+                 const std::string& arguments) override {
+    const bool succeeded = stubsetup::ExtractAndLaunch(
+        stubglob::GetWorkFolder(), file, stubglob::OwnFileInfo->GetProgramExeName(), foreground,
+        arguments, &held);
+    stubglob::RemoveWorkFolder();
+    return succeeded;
   }
 };
 

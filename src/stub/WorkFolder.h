@@ -45,6 +45,8 @@ const std::string& WorkFolderPath();
 // WorkFolderFor, or the next free number when that name is taken. Empty when none could be
 // made (Win32).
 const std::string& GetWorkFolder();
+// Deletes the work folder with its tree; the next GetWorkFolder makes a new one (Win32).
+void RemoveWorkFolder();
 // Probes C, D and E (a file is written and removed on each fixed drive) until a drive roomier
 // than the temporary drive is found; true once one is known (Win32). The probe folder is made
 // new and private; a ":\TEMP" that is a link is not probed through.

@@ -12,6 +12,7 @@ namespace stubglob {
 namespace {
 
 std::string workFolder;
+bool workFolderMade = false;
 std::string altTempRoot;
 std::string altWorkFolder;
 
@@ -71,12 +72,18 @@ std::string CreateWorkFolder() {
 const std::string& WorkFolderPath() { return workFolder; }
 
 const std::string& GetWorkFolder() {
-  static bool made = false;
-  if (!made) {
-    made = true;
+  if (!workFolderMade) {
+    workFolderMade = true;
     workFolder = CreateWorkFolder();
   }
   return workFolder;
+}
+
+void RemoveWorkFolder() {
+  if (!workFolder.empty()) sys::DeleteTree(workFolder, true);
+  // A later run gets a new private folder, never one recreated under the same name.
+  workFolder.clear();
+  workFolderMade = false;
 }
 
 bool FindAltTempRoot() {

@@ -1,0 +1,15 @@
+// The update cycle: once a check has decided that an update is due, ask or tell the user as the
+// .info file demands, fetch the update program, stop the running product, run the update, record
+// the new version, tell the user and start the product again; then the agent replaces itself.
+#pragma once
+
+namespace au {
+
+// True when the update ran and its engine reported success.
+bool PerformAutoUpdate();
+
+// Starts the plain agent with the restart switches (a new transient copy in ten seconds, with
+// this one's override bytes) and ends this agent; nothing when a stop countdown is running.
+void ReStartAutoUpdateExe();
+
+}  // namespace au
