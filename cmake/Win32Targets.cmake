@@ -58,6 +58,13 @@ target_link_libraries(agentctl PRIVATE testkit)
 target_link_options(agentctl PRIVATE ${STUB_WIN32_LINK})
 stub_warnings(agentctl)
 
+# The installed product of the update tests: a titled window that records how it was ended.
+add_executable(product WIN32 tools/product/Product.cpp)
+set_target_properties(product PROPERTIES OUTPUT_NAME Product)
+target_include_directories(product PRIVATE src)
+target_link_options(product PRIVATE ${STUB_WIN32_LINK})
+stub_warnings(product)
+
 # The setup engine that test and demo packages carry (tools/engine/README.md).
 file(GLOB ENGINE_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tools/engine/*.cpp)
 add_executable(engine WIN32 ${ENGINE_SOURCES})
@@ -103,10 +110,11 @@ target_link_libraries(scenario_tests PRIVATE stubpack_lib stubwin testkit GTest:
 target_link_options(scenario_tests PRIVATE ${STUB_WIN32_LINK})
 target_compile_definitions(scenario_tests PRIVATE
   STUB_EXE_UNIX_PATH="$<TARGET_FILE:stub>" ENGINE_EXE_UNIX_PATH="$<TARGET_FILE:engine>"
+  PRODUCT_EXE_UNIX_PATH="$<TARGET_FILE:product>"
   SERVERS_INI_UNIX_PATH="${CMAKE_BINARY_DIR}/servers/servers.ini"
   LOCALE_DIR_UNIX_PATH="${CMAKE_BINARY_DIR}/locale")
 stub_warnings(scenario_tests)
-add_dependencies(scenario_tests stub engine)
+add_dependencies(scenario_tests stub engine product)
 
 # One Wine process per test program: starting Wine costs more than most tests.
 add_test(NAME win32_tests COMMAND win32_tests)

@@ -34,19 +34,25 @@ void InstalledAgent::TearDown() {
   StubScenario::TearDown();
 }
 
+std::vector<std::string> InstalledAgent::ProductOptions(const std::string& updateUrl) {
+  std::vector<std::string> options = {"--make-agent-copy", "--agent-exe", "Tool.exe",
+                                      "--info-file", "Tool.info", "--product-token", kToken,
+                                      "--agent-debug-log"};
+  if (!updateUrl.empty()) options.insert(options.end(), {"--update-url", updateUrl});
+  return options;
+}
+
 void InstalledAgent::Install(const std::string& original, std::vector<std::string> extraOptions) {
-  const std::string package = folder_ + "\\package";
+  const std::string package = PackageFolder();
   ::CreateDirectoryA(package.c_str(), nullptr);
   ASSERT_TRUE(testkit::CopyFileTo(kEngineExe, package + "\\Engine.exe"));
   ASSERT_TRUE(testkit::WriteWholeFile(package + "\\Tool.original", original));
   ASSERT_TRUE(testkit::WriteWholeFile(
       package + "\\Engine.ini",
       "[Engine]\r\nTargetDir=" + product_ + "\r\nOriginalFile=Tool.original\r\n"));
-  std::vector<std::string> options = {"--make-agent-copy", "--agent-exe", "Tool.exe",
-                                      "--info-file", "Tool.info", "--product-token", kToken,
-                                      "--agent-debug-log", "--dir", package, "--run",
-                                      "Engine.exe*/S"};
+  std::vector<std::string> options = ProductOptions();
   options.insert(options.end(), extraOptions.begin(), extraOptions.end());
+  options.insert(options.end(), {"--dir", package, "--run", "Engine.exe*/S"});
   const std::string setup = Pack("Setup.exe", options);
   const StubRun run = Run(setup, "/hide", testkit::kPatienceMs);
   ASSERT_TRUE(run.ended);

@@ -20,8 +20,13 @@ class InstalledAgent : public StubScenario {
   void TearDown() override;
 
   // Builds and runs the setup; original is the text of Tool.original (section headers and all).
-  // extraOptions go to stubpack (e.g. --update-url). Fails the test when nothing was installed.
+  // extraOptions go to stubpack (e.g. --update-url); files put into PackageFolder() before are
+  // installed too. Fails the test when nothing was installed.
   void Install(const std::string& original, std::vector<std::string> extraOptions = {});
+  std::string PackageFolder() const { return folder_ + "\\package"; }
+  // The stubpack options that make a package of this product: its agent, description files and
+  // token, with the update server's folder when given.
+  static std::vector<std::string> ProductOptions(const std::string& updateUrl = "");
 
   // Runs the plain agent with args and waits for its end; it never keeps a window.
   StubRun RunPlainAgent(const std::string& args);
