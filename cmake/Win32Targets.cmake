@@ -99,9 +99,10 @@ target_link_libraries(win32_tests PRIVATE stubwin testkit wininet GTest::gtest_m
 target_link_options(win32_tests PRIVATE ${STUB_WIN32_LINK})
 target_compile_definitions(win32_tests PRIVATE
   STUB_EXE_UNIX_PATH="$<TARGET_FILE:stub>" ENGINE_EXE_UNIX_PATH="$<TARGET_FILE:engine>"
+  PRODUCT_EXE_UNIX_PATH="$<TARGET_FILE:product>"
   SERVERS_INI_UNIX_PATH="${CMAKE_BINARY_DIR}/servers/servers.ini")
 stub_warnings(win32_tests)
-add_dependencies(win32_tests stub engine)
+add_dependencies(win32_tests stub engine product)
 
 # Scenario tests: the real stub.exe on packages made by stubpack, observed from outside.
 file(GLOB SCENARIO_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/scenario/*.cpp)
