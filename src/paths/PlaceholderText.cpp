@@ -64,8 +64,10 @@ std::string ReplaceFolderPlaceholder(const std::string& Text, const std::string&
   size_t at = sys::PosNoCase(Text, Placeholder);
   if (at == 0) return Text;
   size_t after = at - 1 + Placeholder.size();
+  // A closing quote ends the folder as a blank does: "C:\Tools\" on a command line would
+  // read as an escaped quote.
   bool bare = Value.empty() || after >= Text.size() || IsBlank(Text[after]) ||
-              IsListSeparator(Text, Text[after]);
+              Text[after] == '"' || IsListSeparator(Text, Text[after]);
   return ReplacePlaceholder(Text, Placeholder, bare ? Value : Value + Suffix);
 }
 

@@ -27,8 +27,8 @@ std::string ReplacePlaceholder(const std::string& Text, const std::string& Place
 bool IsListSeparator(const std::string& Text, char C);
 
 // Every occurrence of Placeholder replaced by Value followed by Suffix, or by Value alone when
-// the first occurrence ends the text, is followed by a blank, or is followed by the separator of
-// the list that Text is. With Suffix "\" a folder placeholder followed by a file name and one
+// the first occurrence ends the text, is followed by a blank or a double quote, or is followed
+// by the separator of the list that Text is. With Suffix "\" a folder placeholder followed by a file name and one
 // followed by "\" and the file name both give the folder, one backslash and the name once
 // backslashes are collapsed. An empty Value takes no Suffix: a lone "\" in front of the rest of
 // the text would turn it into a path from the drive's root, or into a network path.

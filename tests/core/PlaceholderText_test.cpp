@@ -22,7 +22,10 @@ TEST(ReplaceFolderPlaceholder, SuffixFollowsTheFolderOnlyWhereMoreOfThePathFollo
       {"<InstallDir>\\App.exe", "C:\\Tools\\\\App.exe"},  // collapsed later
       {"<installdir>\\App.exe", "C:\\Tools\\\\App.exe"},
       {"<InstallDir>", "C:\\Tools"},
-      {"\"<InstallDir>\"", "\"C:\\Tools\\\""},  // a quote is no blank and no list separator
+      // A closing quote ends the folder: "C:\Tools\" would escape the quote on a command line.
+      {"\"<InstallDir>\"", "\"C:\\Tools\""},
+      {"\"<InstallDir>\" /x", "\"C:\\Tools\" /x"},
+      {"\"<InstallDir>App.exe\" /x", "\"C:\\Tools\\App.exe\" /x"},
       {"<InstallDir> /quiet", "C:\\Tools /quiet"},
       {"<InstallDir>\t/quiet", "C:\\Tools\t/quiet"},
       {"|<InstallDir>|x|", "|C:\\Tools|x|"},

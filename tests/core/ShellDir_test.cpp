@@ -25,8 +25,11 @@ class FakeShell : public ShellFolderSource {
 
   std::string SpecialFolderPath(int Id) const override { return Find(special, Id); }
   std::string FolderPath(int Id) const override { return Find(folder, Id); }
+  // As the system's query, with or without a closing backslash.
   bool FolderExists(const std::string& Path) const override {
-    return existing.count(sys::UpperCase(Path)) > 0;
+    std::string path = Path;
+    while (path.size() > 3 && path.back() == '\\') path.pop_back();
+    return existing.count(sys::UpperCase(path)) > 0;
   }
   std::string WindowsDir() const override { return windows; }
   std::string RegisteredOwner() const override { return owner; }
