@@ -14,21 +14,10 @@ bool IsLetter(char C) { return (C >= 'a' && C <= 'z') || (C >= 'A' && C <= 'Z');
 
 size_t CountNoCase(const std::string& Text, const std::string& Sub) {
   size_t count = 0;
-  for (size_t at = sys::PosNoCase(Text, Sub); at != 0; at = sys::PosNoCaseFrom(Text, Sub, at + Sub.size()))
+  for (size_t at = sys::PosNoCase(Text, Sub); at != 0;
+       at = sys::PosNoCaseFrom(Text, Sub, at + Sub.size()))
     ++count;
   return count;
-}
-
-// Which bytes of Text are second bytes of double-byte characters, read from the start.
-std::vector<bool> TrailBytes(const std::string& Text, sys::LeadBytePredicate IsLeadByte) {
-  std::vector<bool> trail(Text.size(), false);
-  if (!IsLeadByte) return trail;
-  for (size_t i = 0; i + 1 < Text.size(); ++i) {
-    if (!IsLeadByte(static_cast<unsigned char>(Text[i]))) continue;
-    trail[i + 1] = true;
-    ++i;
-  }
-  return trail;
 }
 
 bool HasDots(const std::string& Text) {
@@ -73,7 +62,7 @@ std::string ReplaceFolderPlaceholder(const std::string& Text, const std::string&
 
 std::string CollapseBackslashes(const std::string& Text, sys::LeadBytePredicate IsLeadByte) {
   if (Text.size() <= 2) return Text;
-  std::vector<bool> trail = TrailBytes(Text, IsLeadByte);
+  std::vector<bool> trail = sys::TrailBytes(Text, IsLeadByte);
   const bool isList = Text.front() == Text.back();
   std::string result;
   result.reserve(Text.size());

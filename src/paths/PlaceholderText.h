@@ -28,10 +28,10 @@ bool IsListSeparator(const std::string& Text, char C);
 
 // Every occurrence of Placeholder replaced by Value followed by Suffix, or by Value alone when
 // the first occurrence ends the text, is followed by a blank or a double quote, or is followed
-// by the separator of the list that Text is. With Suffix "\" a folder placeholder followed by a file name and one
-// followed by "\" and the file name both give the folder, one backslash and the name once
-// backslashes are collapsed. An empty Value takes no Suffix: a lone "\" in front of the rest of
-// the text would turn it into a path from the drive's root, or into a network path.
+// by the separator of the list that Text is. With Suffix "\" a folder placeholder followed by a
+// file name and one followed by "\" and the file name both give the folder, one backslash and
+// the name once backslashes are collapsed. An empty Value takes no Suffix: a lone "\" in front
+// of the rest of the text would turn it into a path from the drive's root, or a network path.
 std::string ReplaceFolderPlaceholder(const std::string& Text, const std::string& Placeholder,
                                      const std::string& Value, const std::string& Suffix);
 
@@ -39,7 +39,8 @@ std::string ReplaceFolderPlaceholder(const std::string& Text, const std::string&
 // a pair right after the separator of the list that Text is, a "\" that is the second byte of a
 // double-byte character, and the text's last two characters. Texts of 2 characters or fewer
 // stay as they are.
-std::string CollapseBackslashes(const std::string& Text, sys::LeadBytePredicate IsLeadByte = nullptr);
+std::string CollapseBackslashes(const std::string& Text,
+                                sys::LeadBytePredicate IsLeadByte = nullptr);
 
 // Resolves the path of Text to its full form, "." and ".." parts resolved; the caller's rule.
 using FullPathFunction = std::function<std::string(const std::string&)>;

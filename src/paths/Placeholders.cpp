@@ -22,7 +22,8 @@ const char* const kSetupAnswers[] = {
     "<ProgramDescriptiveName>",  "<ProgramVersion>",    "<SelectedLanguage>",
 };
 
-const char kCurrentVersionKey[] = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
+const char kCurrentVersionKey[] =
+    "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 const char kShellFoldersKey[] =
     "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 

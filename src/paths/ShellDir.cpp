@@ -40,7 +40,8 @@ const FolderRule& RuleOf(ShellFolderId Id) {
   static const FolderRule kRules[] = {
       /* DocumentsAndSettings */ {Call::FolderPath, kCreate | kPersonal, 2,
                                   {{Base::Profile, ""}, {Base::None, ""}}},
-      /* User */ {Call::FolderPath, kCreate | kPersonal, 1, {{Base::Profile, ""}, {Base::None, ""}}},
+      /* User */ {Call::FolderPath, kCreate | kPersonal, 1,
+                  {{Base::Profile, ""}, {Base::None, ""}}},
       /* AllUsers */ {Call::FolderPath, kCreate | kCommonAppData, 1,
                       {{Base::Windows, ""}, {Base::None, ""}}},
       /* UserLocalAppData */ {Call::FolderPath, kCreate | kLocalAppData, 0,

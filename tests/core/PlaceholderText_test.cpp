@@ -6,13 +6,16 @@
 
 #include <string>
 
+#include "sys/LeadBytes.h"
+
+#include "FakeFullPath.h"
+
 using namespace paths;
 
 namespace {
 
-bool IsShiftJisLeadByte(unsigned char Byte) {
-  return (Byte >= 0x81 && Byte <= 0x9F) || (Byte >= 0xE0 && Byte <= 0xFC);
-}
+// Code page 932, where "\" (0x5C) can be the second byte of a character.
+const sys::LeadBytePredicate IsShiftJisLeadByte = sys::LeadBytesOfCodePage(932);
 
 TEST(ReplaceFolderPlaceholder, SuffixFollowsTheFolderOnlyWhereMoreOfThePathFollows) {
   struct Case {
@@ -100,27 +103,7 @@ TEST(CollapseBackslashes, RunsBecomeOneExceptWhereTheyMeanSomething) {
   EXPECT_EQ(CollapseBackslashes("C:\\\x95\x5C\\x"), "C:\\\x95\\x");
 }
 
-// A full-path rule for tests: relative paths lie under C:\Cur, "." and ".." are resolved, a
-// path that reaches above its drive fails.
-std::string TestFullPath(const std::string& Path) {
-  std::string path = Path.size() > 1 && Path[1] == ':' ? Path : "C:\\Cur\\" + Path;
-  std::string result;
-  size_t start = 0;
-  while (start <= path.size()) {
-    size_t end = path.find('\\', start);
-    if (end == std::string::npos) end = path.size();
-    std::string part = path.substr(start, end - start);
-    if (part == "..") {
-      size_t cut = result.rfind('\\');
-      if (cut == std::string::npos) return std::string();
-      result.erase(cut);
-    } else if (part != "." && !part.empty()) {
-      result += (result.empty() ? "" : "\\") + part;
-    }
-    start = end + 1;
-  }
-  return result;
-}
+std::string TestFullPath(const std::string& Path) { return FakeFullPath(Path, "C:\\Cur"); }
 
 TEST(ExpandRelativePaths, ResolvesTheWholeTextOrEachListItem) {
   struct Case {

@@ -8,12 +8,35 @@
 #include <set>
 #include <string>
 
+#include "FakeFullPath.h"
 #include "paths/PlaceholderText.h"
 #include "sys/UtilsText.h"
 
 using namespace paths;
 
 namespace {
+
+// The shell folders and the names their placeholders are made of ("<" name "Dir>").
+struct ShellName {
+  const char* name;
+  ShellFolderId id;
+};
+const ShellName kShellNames[] = {
+    {"User", ShellFolderId::User},
+    {"UserAppData", ShellFolderId::UserAppData},
+    {"UserLocalAppData", ShellFolderId::UserLocalAppData},
+    {"MyDocuments", ShellFolderId::MyDocuments},
+    {"UserStartMenu", ShellFolderId::UserStartMenu},
+    {"UserStartProgramMenu", ShellFolderId::UserStartProgramMenu},
+    {"UserDesktop", ShellFolderId::UserDesktop},
+    {"DocumentsAndSettings", ShellFolderId::DocumentsAndSettings},
+    {"AllUsers", ShellFolderId::AllUsers},
+    {"AllUsersAppData", ShellFolderId::AllUsersAppData},
+    {"AllUsersDocuments", ShellFolderId::AllUsersDocuments},
+    {"AllUsersStartMenu", ShellFolderId::AllUsersStartMenu},
+    {"AllUsersStartProgramMenu", ShellFolderId::AllUsersStartProgramMenu},
+    {"AllUsersDesktop", ShellFolderId::AllUsersDesktop},
+};
 
 class FakeMachine : public PlaceholderContext {
  public:
@@ -34,15 +57,7 @@ class FakeMachine : public PlaceholderContext {
     registry[ShellFoldersKey() + "|Fonts"] = "D:\\Fonts";
     registry[CurrentVersionKey() + "|ProgramFilesDir"] = "C:\\Program Files";
     registry[CurrentVersionKey() + "|CommonFilesDir"] = "C:\\Program Files\\Common Files";
-    int n = 0;
-    for (const char* name : {"User", "UserAppData", "UserLocalAppData", "MyDocuments",
-                             "UserStartMenu", "UserStartProgramMenu", "UserDesktop",
-                             "DocumentsAndSettings", "AllUsers", "AllUsersAppData",
-                             "AllUsersDocuments", "AllUsersStartMenu",
-                             "AllUsersStartProgramMenu", "AllUsersDesktop"})
-      shellNames[name] = n++;
-    for (const auto& named : shellNames)
-      shell[IdOf(named.first)] = "S:\\" + named.first;
+    for (const ShellName& named : kShellNames) shell[named.id] = std::string("S:\\") + named.name;
     today.Now.Year = 2024;
     today.Now.Month = 3;
     today.Now.Day = 5;
@@ -58,18 +73,6 @@ class FakeMachine : public PlaceholderContext {
   static std::string CurrentVersionKey() {
     return "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
   }
-  ShellFolderId IdOf(const std::string& Name) const {
-    static const ShellFolderId ids[] = {
-        ShellFolderId::User,          ShellFolderId::UserAppData,
-        ShellFolderId::UserLocalAppData, ShellFolderId::MyDocuments,
-        ShellFolderId::UserStartMenu, ShellFolderId::UserStartProgramMenu,
-        ShellFolderId::UserDesktop,   ShellFolderId::DocumentsAndSettings,
-        ShellFolderId::AllUsers,      ShellFolderId::AllUsersAppData,
-        ShellFolderId::AllUsersDocuments, ShellFolderId::AllUsersStartMenu,
-        ShellFolderId::AllUsersStartProgramMenu, ShellFolderId::AllUsersDesktop};
-    return ids[shellNames.at(Name)];
-  }
-
   std::string LoggedUserName() const override { return user; }
   std::string RegisteredOwner() const override { return owner; }
   std::string RegisteredOrganization() const override { return organization; }
@@ -95,28 +98,10 @@ class FakeMachine : public PlaceholderContext {
     return hit == registry.end() ? std::string() : hit->second;
   }
   LocaleDate Today() const override { return today; }
-  // "." and ".." resolved; relative paths lie in currentFolder.
   std::string FullPath(const std::string& Path) const override {
-    std::string path = Path.size() > 1 && Path[1] == ':' ? Path : currentFolder + "\\" + Path;
-    std::string result;
-    for (size_t start = 0; start <= path.size();) {
-      size_t end = path.find('\\', start);
-      if (end == std::string::npos) end = path.size();
-      std::string part = path.substr(start, end - start);
-      if (part == "..") {
-        size_t cut = result.rfind('\\');
-        if (cut == std::string::npos) return std::string();
-        result.erase(cut);
-      } else if (part != "." && !part.empty()) {
-        result += (result.empty() ? "" : "\\") + part;
-      }
-      start = end + 1;
-    }
-    return result;
+    return FakeFullPath(Path, currentFolder);
   }
   sys::LeadBytePredicate LeadBytes() const override { return nullptr; }
-
-  std::map<std::string, int> shellNames;
 };
 
 std::string Expand(const FakeMachine& Machine, const std::string& Text) {
@@ -211,10 +196,10 @@ TEST(ExpandPlaceholders, EveryPlaceholderAndItsValue) {
     EXPECT_EQ(Expand(machine, "[" + c.placeholder + " ]"), "[" + c.value + " ]");
     EXPECT_EQ(Expand(machine, sys::LowerCase(c.placeholder) + " "), c.value + " ");
   }
-  for (const auto& named : machine.shellNames) {
-    std::string placeholder = "<" + named.first + "Dir>";
+  for (const ShellName& named : kShellNames) {
+    std::string placeholder = std::string("<") + named.name + "Dir>";
     SCOPED_TRACE(placeholder);
-    EXPECT_EQ(Expand(machine, placeholder + "\\x"), "S:\\" + named.first + "\\x");
+    EXPECT_EQ(Expand(machine, placeholder + "\\x"), std::string("S:\\") + named.name + "\\x");
   }
 }
 

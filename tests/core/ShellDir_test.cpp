@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 
+#include "sys/LeadBytes.h"
 #include "sys/UtilsText.h"
 
 using namespace paths;
@@ -208,7 +209,7 @@ TEST(ShellDir, ClosingBackslashRule) {
     EXPECT_EQ(WithClosingBackslash(c.path, false, nullptr), c.without);
   }
   // "\x95\x5C" is one character of code page 932: its "\" is no closing backslash.
-  auto shiftJis = [](unsigned char b) { return (b >= 0x81 && b <= 0x9F) || b >= 0xE0; };
+  const sys::LeadBytePredicate shiftJis = sys::LeadBytesOfCodePage(932);
   EXPECT_EQ(WithClosingBackslash("C:\\\x95\x5C", false, shiftJis), "C:\\\x95\x5C");
   EXPECT_EQ(WithClosingBackslash("C:\\\x95\x5C", true, shiftJis), "C:\\\x95\x5C\\");
 }
