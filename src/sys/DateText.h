@@ -26,5 +26,10 @@ std::string LogStampText(const DateTimeParts& Date, bool FourDigitYear,
 // Win32: the local date and time now; and LogStampText of it with the user locale's separators.
 DateTimeParts LocalNow();
 std::string LogStampNow(bool FourDigitYear);
+// Win32: the user locale's date and time separators ("/" and ":" when it has none) and the
+// full name of Month (1 to 12; empty for any other).
+std::string LocaleDateSeparator();
+std::string LocaleTimeSeparator();
+std::string LocaleMonthName(int Month);
 
 }  // namespace sys

@@ -30,8 +30,19 @@ DateTimeParts LocalNow() {
 }
 
 std::string LogStampNow(bool FourDigitYear) {
-  return LogStampText(LocalNow(), FourDigitYear, LocaleSeparator(LOCALE_SDATE, "/"),
-                      LocaleSeparator(LOCALE_STIME, ":"));
+  return LogStampText(LocalNow(), FourDigitYear, LocaleDateSeparator(), LocaleTimeSeparator());
+}
+
+std::string LocaleDateSeparator() { return LocaleSeparator(LOCALE_SDATE, "/"); }
+
+std::string LocaleTimeSeparator() { return LocaleSeparator(LOCALE_STIME, ":"); }
+
+std::string LocaleMonthName(int Month) {
+  if (Month < 1 || Month > 12) return std::string();
+  char buffer[80];
+  int length = ::GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SMONTHNAME1 + (Month - 1), buffer,
+                                sizeof buffer);
+  return length > 1 ? std::string(buffer, length - 1) : std::string();
 }
 
 }  // namespace sys

@@ -4,21 +4,6 @@
 #include <vector>
 
 namespace sys {
-namespace {
-
-// Which bytes of Text are second bytes of double-byte characters, read from the start.
-std::vector<bool> TrailBytes(const std::string& Text, LeadBytePredicate IsLeadByte) {
-  std::vector<bool> trail(Text.size(), false);
-  if (!IsLeadByte) return trail;
-  for (size_t i = 0; i + 1 < Text.size(); ++i) {
-    if (!IsLeadByte(static_cast<unsigned char>(Text[i]))) continue;
-    trail[i + 1] = true;
-    ++i;
-  }
-  return trail;
-}
-
-}  // namespace
 
 std::string FolderWithBackslash(const std::string& Folder, bool Closing,
                                 LeadBytePredicate IsLeadByte) {

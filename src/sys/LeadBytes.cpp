@@ -27,4 +27,15 @@ LeadBytePredicate LeadBytesOfCodePage(uint32_t codePage) {
   }
 }
 
+std::vector<bool> TrailBytes(const std::string& Text, LeadBytePredicate IsLeadByte) {
+  std::vector<bool> trail(Text.size(), false);
+  if (!IsLeadByte) return trail;
+  for (size_t i = 0; i + 1 < Text.size(); ++i) {
+    if (!IsLeadByte(static_cast<unsigned char>(Text[i]))) continue;
+    trail[i + 1] = true;
+    ++i;
+  }
+  return trail;
+}
+
 }  // namespace sys

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 namespace sys {
 
@@ -15,6 +17,10 @@ using LeadBytePredicate = bool (*)(unsigned char);
 // (Simplified Chinese), 949 (Korean) and 950 (Traditional Chinese). Every other code page,
 // 1252 among them, has no lead bytes: null.
 LeadBytePredicate LeadBytesOfCodePage(uint32_t codePage);
+
+// Which bytes of Text are second bytes of double-byte characters, read from the start; none
+// for a null rule.
+std::vector<bool> TrailBytes(const std::string& Text, LeadBytePredicate IsLeadByte);
 
 // Win32: the rule of the system's ANSI code page, the one the file calls read names in.
 bool IsLeadByteOfActiveCodePage(unsigned char byte);
