@@ -9,6 +9,7 @@
 #include "agent/UpdateFiles.h"
 #include "pack/ByteSource.h"
 #include "pack/GFileInfo.h"
+#include "paths/Placeholders.h"
 #include "sys/KoDebug.h"
 #include "sys/Platform.h"
 #include "sys/Process.h"
@@ -55,7 +56,8 @@ bool UserAskedForThisCheck() { return Agent().userCheckMode == 1; }
 
 // The product's program file, with the installation's folders in place of its placeholders.
 std::string ProductPath() {
-  return info::RunningProcess();
+  paths::SetInstallFolders(original::TargetDir(), original::SharedDir(), original::AuxiliaryDir());
+  return paths::ExpandPlaceholders(info::RunningProcess());
 }
 
 // Stops the running product the way the .info file names; true when it ran before and runs no

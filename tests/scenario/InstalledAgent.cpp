@@ -7,19 +7,6 @@ namespace {
 
 const std::string kEngineExe = testkit::HostPathToWindows(ENGINE_EXE_UNIX_PATH);
 
-// Every copy of the agent's transient program still running: a test that failed half-way must
-// not leave one ticking into the next test.
-void EndEveryXCopy(const char* className) {
-  while (HWND wnd = ::FindWindowA(className, nullptr)) {
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(wnd, &pid);
-    sys::ScopedKernelHandle process(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid));
-    if (!process) break;
-    ::TerminateProcess(process.Get(), 9);
-    ::WaitForSingleObject(process.Get(), testkit::kPatienceMs);
-  }
-}
-
 }  // namespace
 
 void InstalledAgent::SetUp() {
@@ -30,7 +17,7 @@ void InstalledAgent::SetUp() {
 }
 
 void InstalledAgent::TearDown() {
-  EndEveryXCopy(kXCopyClass);
+  testkit::EndProcessesWithWindowClass(kXCopyClass);
   StubScenario::TearDown();
 }
 

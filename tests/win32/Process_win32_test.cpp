@@ -97,6 +97,8 @@ TEST(ProcessStops, EachReachesTheMainWindowOrTheProcess) {
        15 * 100 + 255},
       {"QuitProcess", [](const std::string& p) { return sys::QuitProcess(p, true); }, 15},
       {"KillProcess", [](const std::string& p) { return sys::KillProcess(p, false); }, 0},
+      {"KillProcess by full path", [](const std::string& p) { return sys::KillProcess(p, true); },
+       0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

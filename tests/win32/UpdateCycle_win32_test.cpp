@@ -33,18 +33,6 @@ std::string ProgramWithToken(const std::string& Token) {
   return package.Build();
 }
 
-// Every running test product, ended.
-void EndProducts() {
-  while (HWND wnd = ::FindWindowA(kProductClass, nullptr)) {
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(wnd, &pid);
-    sys::ScopedKernelHandle p(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid));
-    if (!p) break;
-    ::TerminateProcess(p.Get(), 9);
-    ::WaitForSingleObject(p.Get(), testkit::kPatienceMs);
-  }
-}
-
 TGFileInfo AgentDescriptor() {
   const std::string image = ProgramWithToken(kToken);
   TGFileInfo info;
@@ -120,12 +108,12 @@ class UpdateCycle : public ::testing::Test {
     ASSERT_TRUE(testkit::WriteWholeFile(
         folder_ + "\\Tool.original",
         "[OriginalSetup]\r\nVersionOriginal=1\r\n[Directories]\r\nTargetDir=" + app_ +
-            "\r\n[AutoUpdate]\r\ns11=Get PROG_NAME?\r\ns12= Installed at once.\r\n"
-            "s13= Asked again.\r\ns18= Forced.\r\ns14=Install PROG_NAME?\r\n"
-            "s15=Close PROG_NAME!\r\ns16=PROG_NAME is new.\r\ns17= Start it?\r\n"));
+            "\r\n[AutoUpdate]\r\ns11=Get PROG_NAME?\r\ns12=<P>Installed at once.\r\n"
+            "s13=<P>Asked again.\r\ns18=<P>Forced.\r\ns14=Install PROG_NAME?\r\n"
+            "s15=Close PROG_NAME!\r\ns16=PROG_NAME is new.\r\ns17=<P>Start it?\r\n"));
   }
   void TearDown() override {
-    EndProducts();
+    testkit::EndProcessesWithWindowClass(kProductClass);
     au::Agent() = au::AgentVars();
     au::SetHost(previousHost_);
     scope_.reset();
@@ -182,8 +170,8 @@ TEST_F(UpdateCycle, ConfirmedUpdateClosesRunsRecordsTellsAndRestarts) {
   const auto boxes = Perform({"Yes", "Yes"}, result);
   EXPECT_TRUE(result);
   ASSERT_EQ(2u, boxes.size());
-  EXPECT_NE(std::string::npos, boxes[0].text.find("Get Tool 2? Installed at once.")) << boxes[0].text;
-  EXPECT_NE(std::string::npos, boxes[1].text.find("Tool 2 is new. Start it?")) << boxes[1].text;
+  EXPECT_NE(std::string::npos, boxes[0].text.find("Get Tool 2?\r\nInstalled at once.")) << boxes[0].text;
+  EXPECT_NE(std::string::npos, boxes[1].text.find("Tool 2 is new.\r\nStart it?")) << boxes[1].text;
   EXPECT_NE(std::string::npos, ProductLog().find("WM_CLOSE 15 255")) << ProductLog();
   EXPECT_TRUE(testkit::BecomesTrue([&] { return ProductStarts() == 2; })) << ProductLog();
   ASSERT_EQ(1u, host_.runs.size());
@@ -201,8 +189,8 @@ TEST_F(UpdateCycle, EachShutDownMethodEndsTheProductItsWay) {
     const char* logged;   // what the product wrote after its start
     bool stillRunning;
   } cases[] = {
-      {"Using WM_QUIT", "WM_QUIT 15 255", false},
       {"Using Terminate Process", "", false},
+      {"Using WM_QUIT", "WM_QUIT 15 255", false},
       {"using wm_close", "", true},  // not a method: nothing is posted, the cycle only waits
       {"Don't Shut Down", "", true},
   };
@@ -226,7 +214,7 @@ TEST_F(UpdateCycle, EachShutDownMethodEndsTheProductItsWay) {
     if (c.stillRunning) {
       EXPECT_EQ(std::string::npos, log.find("WM_"));
     }
-    EndProducts();
+    testkit::EndProcessesWithWindowClass(kProductClass);
   }
 }
 
@@ -248,7 +236,7 @@ TEST_F(UpdateCycle, RefusedDownloadFetchesAndRunsNothing) {
   const auto boxes = Perform({"No"}, result);
   EXPECT_FALSE(result);
   ASSERT_EQ(1u, boxes.size());
-  EXPECT_NE(std::string::npos, boxes[0].text.find("Get Tool 2? Asked again.")) << boxes[0].text;
+  EXPECT_NE(std::string::npos, boxes[0].text.find("Get Tool 2?\r\nAsked again.")) << boxes[0].text;
   EXPECT_TRUE(host_.runs.empty());
   EXPECT_FALSE(testkit::PathExists(folder_ + "\\Update2.exe"));
 }
@@ -270,7 +258,7 @@ TEST_F(UpdateCycle, ForcedDownloadIsOnlyToldWithoutAClose) {
   const auto boxes = Perform({"OK"}, result);
   EXPECT_TRUE(result);
   ASSERT_EQ(1u, boxes.size());
-  EXPECT_NE(std::string::npos, boxes[0].text.find("Get Tool 2? Forced.")) << boxes[0].text;
+  EXPECT_NE(std::string::npos, boxes[0].text.find("Get Tool 2?\r\nForced.")) << boxes[0].text;
   const std::vector<std::string> ok = {"OK"};
   EXPECT_EQ(ok, boxes[0].buttons);
   EXPECT_EQ(1, boxes[0].closeState) << "the Close command is greyed";

@@ -27,6 +27,21 @@ bool BecomesTrue(const std::function<bool()>& what, unsigned timeoutMs) {
   return true;
 }
 
+bool EndProcessesWithWindowClass(const std::string& className) {
+  return BecomesTrue([&] {
+    HWND wnd = ::FindWindowA(className.c_str(), nullptr);
+    if (!wnd) return true;
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(wnd, &pid);
+    sys::ScopedKernelHandle process(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid));
+    if (process) {
+      ::TerminateProcess(process.Get(), 9);
+      ::WaitForSingleObject(process.Get(), kPatienceMs);
+    }
+    return false;
+  });
+}
+
 std::string SelfRemovalBatchPath() {
   char temp[MAX_PATH];
   ::GetTempPathA(sizeof temp, temp);

@@ -42,6 +42,10 @@ HWND WaitForWindowClass(const std::string& className, unsigned timeoutMs);
 std::string SelfRemovalBatchPath();
 bool GoneWithin(const std::string& path, unsigned timeoutMs = kPatienceMs);
 
+// Terminates the process of every top-level window of ClassName until none is left; a window
+// that outlives its ended process for a moment is waited out. False when one stays.
+bool EndProcessesWithWindowClass(const std::string& className);
+
 // A file path of the Linux host as the Windows program sees it (through drive Z:).
 std::string HostPathToWindows(const std::string& unixPath);
 // A fresh empty folder under the temporary folder.
