@@ -53,7 +53,8 @@ TEST(ShellDirWin32, EveryFolderExistsAndTakesTheFlag) {
   for (const NamedFolder& folder : kFolders) {
     SCOPED_TRACE(folder.name);
     std::string with = folder.function(true), without = folder.function(false);
-    ASSERT_GT(without.size(), 2u);
+    // At least a drive: above C:\ProgramData, the shared folder of newer systems, lies "C:".
+    ASSERT_GE(without.size(), 2u);
     EXPECT_EQ(with, without + "\\");
     EXPECT_NE(without.back(), '\\');
     EXPECT_TRUE(sys::FolderExists(without)) << without;
