@@ -60,18 +60,16 @@ const ModeCase kModes[] = {
      "work2\\Y_Plain.exe", {}, "/SpanCdLvl=2 /hide", "", {}, {}, true, true, true},
     {"plain agent starts its transient copy and forwards switches",
      "Tool.exe", kAgent, "/STOP=1", "",
-     {" ==== ThisIs_AutoUpdateProg=TRUE", " [not built yet] CreateAndRun_X_Exe",
-      " [not built yet] HandleParamOK X_ExeIsRunning=FALSE"}, {}},
+     {" ==== ThisIs_AutoUpdateProg=TRUE", " CreateAndRun_X_Exe-1 ", " CreateAndRun_X_Exe-2"}, {}},
     {"transient agent checks test mode, runs its window and removes itself",
      "X_Tool.exe", kAgent, "", ".AutoUpdate.X_Tool",
-     {" [not built yet] CheckTestMode force=TRUE", " AutoUpdateTimerCount=-2"},
-     {" [not built yet] HandleParamOK X_ExeIsRunning=FALSE"}, false, true, false},
+     {" AutoUpdateTimerCount=-2"}, {" CreateAndRun_X_Exe-1 "}, false, true, false},
     {"agent under another name runs its window and stays",
      "Other.exe", kAgent, "", ".AutoUpdate.Other",
-     {" AutoUpdateTimerCount=-2"}, {" [not built yet] CreateAndRun_X_Exe"}},
+     {" AutoUpdateTimerCount=-2"}, {" CreateAndRun_X_Exe-1 "}},
     {"X_ name without the agent flag is a setup stub",
      "X_Tool.exe", {"--agent-exe", "Tool.exe"}, "/hide", "",
-     {" ==== ThisIs_AutoUpdateProg=FALSE"}, {" [not built yet] CheckTestMode force=TRUE"}, true},
+     {" ==== ThisIs_AutoUpdateProg=FALSE"}, {" AutoUpdateTimerCount=-2"}, true},
 };
 
 using testkit::GoneWithin;
@@ -105,6 +103,8 @@ TEST_F(Startup, PicksTheRunModeFromTrailerNameAndSwitches) {
       testkit::PumpFor(300);
       EXPECT_TRUE(testkit::PathExists(path)) << path;
     }
+    // A transient copy started by a plain agent quits on the forwarded stop and removes itself.
+    if (run.Has(" CreateAndRun_X_Exe-2")) EXPECT_TRUE(GoneWithin(FolderOf(path) + "\\X_Tool.exe"));
   }
 }
 
@@ -186,15 +186,14 @@ TEST_F(Startup, SecondTransientAgentEndsSilentlyAndThePlainAgentStillForwards) {
 
   const StubRun second = Run(xAgent);
   ASSERT_TRUE(second.ended);
-  EXPECT_FALSE(second.Has(" [not built yet] CheckTestMode force=TRUE"));
+  EXPECT_FALSE(second.HasStart(" AutoUpdateTimerCount="));
   testkit::PumpFor(500);
   EXPECT_TRUE(testkit::PathExists(xAgent)) << "the second copy does not remove the running one";
 
-  // Whether to start another copy is the copy routine's decision; it learns that one runs.
+  // The plain agent starts no second copy and hands its stop on to the running one.
   const StubRun forward = Run(plain, "/STOP=1");
-  EXPECT_TRUE(forward.Has(" [not built yet] HandleParamOK X_ExeIsRunning=TRUE")) << viewer_.Text();
-
-  CloseTwice(::FindWindowA(".AutoUpdate.X_Tool", nullptr));
+  EXPECT_TRUE(forward.Has(" CreateAndRun_X_Exe-1 ")) << viewer_.Text();
+  EXPECT_FALSE(forward.Has(" CreateAndRun_X_Exe-2"));
   const StubRun firstRun = Collect(first, "", testkit::kPatienceMs);
   EXPECT_TRUE(firstRun.ended);
   EXPECT_TRUE(GoneWithin(xAgent));
@@ -202,8 +201,9 @@ TEST_F(Startup, SecondTransientAgentEndsSilentlyAndThePlainAgentStillForwards) {
 
 TEST_F(Startup, AgentWritesItsDebugLogOnlyWhenItsPackageAsks) {
   const std::string plain = Pack("Tool.exe", With(kAgent, {"--agent-debug-log"}));
-  const StubRun run = Run(plain);
+  const StubRun run = Run(plain, "/STOP=0");  // the copy it starts quits at once
   ASSERT_TRUE(run.ended);
+  ASSERT_TRUE(GoneWithin(folder_ + "\\X_Tool.exe"));
   const std::string log = testkit::ReadWholeFile(folder_ + "\\X_Tool.log");
   for (const std::string& text : std::vector<std::string>{
            "   \r\n", "   === START === " + plain + "\r\n", "   CommandLine=" + run.commandLine + "\r\n",
@@ -234,10 +234,11 @@ TEST_F(Startup, SignedStubWithPackageEndStillRunsAndFindsItsTrailer) {
   pack::FileSource file(signed_);
   ASSERT_TRUE(TGFileInfo::IsPEFile(file));
   EXPECT_NE(0u, TGFileInfo::ReadPackageEnd(file));
-  const StubRun run = Run(signed_);
+  const StubRun run = Run(signed_, "/STOP=0");
   ASSERT_TRUE(run.ended);
   EXPECT_TRUE(run.Has(" ==== ThisIs_AutoUpdateProg=TRUE")) << viewer_.Text();
-  EXPECT_TRUE(run.Has(" [not built yet] CreateAndRun_X_Exe"));
+  EXPECT_TRUE(run.Has(" CreateAndRun_X_Exe-2"));
+  EXPECT_TRUE(GoneWithin(folder_ + "\\X_Tool.exe")) << "the copy quit and removed itself";
 }
 
 }  // namespace
