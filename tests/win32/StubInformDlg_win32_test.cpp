@@ -19,6 +19,7 @@
 #include "Artifacts.h"
 #include "BoxDriver.h"
 #include "Processes.h"
+#include "TestServers.h"
 #include "agent/AgentHost.h"
 #include "agent/AgentVars.h"
 #include "agent/AutoInform.h"
@@ -377,6 +378,31 @@ TEST_F(AutoInform, NoticeIsShownAndItsButtonOpensTheAddressAndClosesTheWindow) {
   EXPECT_EQ(kAroundTheFetch, host_.notifications);
   EXPECT_FALSE(ClassRegistered());
   EXPECT_TRUE(testkit::PathExists(folder_ + "\\News.txt")) << "the notice stays beside the agent";
+}
+
+TEST_F(AutoInform, NoticePublishedOnAWebServerIsFetchedAndShown) {
+  testkit::TestServers servers;
+  if (!servers.Load() || !servers.plain) GTEST_SKIP() << "the local test servers are not running";
+  // Served under a name of this process alone: the servers' folder is shared.
+  const std::string name = "inform_" + std::to_string(::GetCurrentProcessId()) + "_News.txt";
+  const std::string served = servers.wwwWindows + "\\" + name;
+  ASSERT_TRUE(testkit::WriteWholeFile(served, "|" + pack::Scramble(kToken, 5) + "|x|y|" + kBody));
+  const std::string web = servers.Url(servers.plain, "");
+  ASSERT_TRUE(testkit::WriteWholeFile(
+      folder_ + "\\Tool.info",
+      "[NewSetup]\r\nDownloadURL_UPDATE=" + web.substr(0, web.size() - 1) +
+          "\r\nVersionNew=4\r\n[General]\r\nAutoInform=1\r\n[AutoInform]\r\nNameOfInformFile=" +
+          name + "\r\n"));
+  au::Agent().testMode = false;
+  InformView view;
+  Met met;
+  const bool result = Run([&](HWND wnd) { ReadInform(wnd, false, view); }, met);
+  ::DeleteFileA(served.c_str());
+  EXPECT_TRUE(result);
+  EXPECT_EQ(kBody, view.report.text);
+  EXPECT_TRUE(view.report.buttons.empty());
+  EXPECT_EQ(4, au::original::VersionOriginal());
+  EXPECT_EQ(kAroundTheFetch, host_.notifications);
 }
 
 TEST_F(AutoInform, ClosingTheWindowOpensNothingAndStillCountsAsShown) {
