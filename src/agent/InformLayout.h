@@ -5,14 +5,12 @@
 
 #include <string>
 
+#include "ui/MsgBoxLayout.h"
+
 namespace au {
 
-struct InformRect {
-  int left = 0;
-  int top = 0;
-  int width = 0;
-  int height = 0;
-};
+// Left, top, width and height, as the message box places its parts.
+using InformRect = komsgbox::Rect;
 
 // The footer below the text when the notice has a web address: a one-pixel line, then the strip
 // that carries the button.

@@ -4,20 +4,10 @@
 #include "agent/InformLayout.h"
 #include "agent/InformWindow.h"
 #include "agent/StubInformDlg.h"
+#include "ui/StubWindow.h"
 
 namespace au {
 namespace {
-
-InformWindow* InformOf(HWND wnd) {
-  return reinterpret_cast<InformWindow*>(::GetWindowLongPtrA(wnd, GWLP_USERDATA));
-}
-
-void Attach(HWND wnd, LPARAM createParams) {
-  const auto* create = reinterpret_cast<const CREATESTRUCTA*>(createParams);
-  auto* inform = static_cast<InformWindow*>(create->lpCreateParams);
-  ::SetWindowLongPtrA(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(inform));
-  inform->window = wnd;
-}
 
 SIZE ClientSize(HWND wnd) {
   RECT client{};
@@ -52,14 +42,6 @@ void OnCommand(InformWindow& inform, WPARAM wParam, LPARAM lParam) {
   ::PostMessageA(inform.window, WM_CLOSE, 0, 0);
 }
 
-// The plain edit control that stands in for the rich-edit control is read-only, and read-only
-// edit controls ask for the colours of static text: give it the white of the text area.
-LRESULT TextAreaColours(HDC dc) {
-  ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
-  ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
-  return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
-}
-
 bool HandleInformMessage(InformWindow& inform, UINT msg, WPARAM wParam, LPARAM lParam,
                          LRESULT& answer) {
   switch (msg) {
@@ -78,21 +60,12 @@ bool HandleInformMessage(InformWindow& inform, UINT msg, WPARAM wParam, LPARAM l
     case WM_COMMAND:
       OnCommand(inform, wParam, lParam);
       return false;
-    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORSTATIC:  // from the plain edit control that stands in for the rich-edit one
       if (inform.richEdit) return false;
-      answer = TextAreaColours(reinterpret_cast<HDC>(wParam));
+      answer = ui::ReadOnlyTextColours(reinterpret_cast<HDC>(wParam));
       return true;
   }
   return false;
-}
-
-LRESULT CALLBACK InformWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_NCCREATE) Attach(wnd, lParam);
-  InformWindow* inform = InformOf(wnd);
-  if (msg == WM_NCDESTROY) ::SetWindowLongPtrA(wnd, GWLP_USERDATA, 0);
-  LRESULT answer = 0;
-  if (inform && HandleInformMessage(*inform, msg, wParam, lParam, answer)) return answer;
-  return ::DefWindowProcA(wnd, msg, wParam, lParam);
 }
 
 void Place(HWND control, const InformRect& place) {
@@ -104,14 +77,8 @@ void Place(HWND control, const InformRect& place) {
 }  // namespace
 
 bool RegisterInformClass(HINSTANCE instance) {
-  WNDCLASSA wc{};
-  wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-  wc.lpfnWndProc = InformWndProc;
-  wc.hInstance = instance;
-  wc.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-  wc.lpszClassName = kInformClassName;
-  return ::RegisterClassA(&wc) != 0;
+  const WNDPROC proc = ui::StateWindowProc<InformWindow, HandleInformMessage>;
+  return ui::RegisterStubWindowClass(kInformClassName, proc, instance);
 }
 
 void UnregisterInformClass(HINSTANCE instance) { ::UnregisterClassA(kInformClassName, instance); }

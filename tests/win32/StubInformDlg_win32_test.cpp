@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "../core/AgentFilesScope.h"
-#include "../core/PackageImage.h"
+#include "../core/AgentPackageImage.h"
 #include "Artifacts.h"
 #include "BoxDriver.h"
 #include "Processes.h"
@@ -146,7 +146,9 @@ struct InformView {
   COLORREF stripRow = CLR_INVALID;   // the same column, 20 pixels above the bottom
 };
 
-COLORREF Nearest(HDC dc, int colourIndex) { return ::GetNearestColor(dc, ::GetSysColor(colourIndex)); }
+COLORREF Nearest(HDC dc, int colourIndex) {
+  return ::GetNearestColor(dc, ::GetSysColor(colourIndex));
+}
 
 // Waits until the window has painted the column left of its text control, then reads two pixels
 // of it: the line and the strip when there is a footer, the white text area otherwise.
@@ -184,7 +186,8 @@ bool ResizeTo(HWND wnd, int width, int height, bool footerExpected, InformView& 
         if (!ReadInform(wnd, footerExpected, view)) return false;
         const SIZE client = view.report.client;
         const au::InformRect text = au::InformTextPlace(client.cx, client.cy, footerExpected);
-        return view.report.Width() == width && view.report.textPlace.right == text.left + text.width;
+        return view.report.Width() == width &&
+               view.report.textPlace.right == text.left + text.width;
       },
       10000);
 }
@@ -203,7 +206,8 @@ void ExpectLaidOut(const InformView& view, bool withButton) {
   ExpectPlace(view.report.textPlace, au::InformTextPlace(client.cx, client.cy, withButton), "text");
   ASSERT_EQ(view.report.buttons.size(), withButton ? 1u : 0u);
   if (withButton)
-    ExpectPlace(view.report.buttons[0].place, au::InformButtonPlace(client.cx, client.cy), "button");
+    ExpectPlace(view.report.buttons[0].place, au::InformButtonPlace(client.cx, client.cy),
+                "button");
 }
 
 bool ClassRegistered() {
@@ -212,19 +216,6 @@ bool ClassRegistered() {
 }
 
 // ---- The fixture ------------------------------------------------------------------------------
-
-std::string ProgramWithToken(const std::string& Token) {
-  testimg::Package package;
-  package.updateInfo = "|u|Tool.info|Tool.exe|" + pack::Scramble(Token, 3) + "|";
-  return package.Build();
-}
-
-TGFileInfo AgentDescriptor() {
-  const std::string image = ProgramWithToken(kToken);
-  TGFileInfo info;
-  info.Create(pack::MemorySource(image));
-  return info;
-}
 
 // What one run met: the inform windows and message boxes it showed, in order.
 struct Met {
@@ -324,7 +315,7 @@ class AutoInform : public ::testing::Test {
   }
 
   std::string folder_, updates_, opened_;
-  TGFileInfo descriptor_ = AgentDescriptor();
+  TGFileInfo descriptor_ = testimg::AgentDescriptor(kToken);
   RecordingHost host_;
 
  private:
