@@ -6,17 +6,10 @@
 
 #include <algorithm>
 
+#include "ui/StubWindow.h"
+
 namespace komsgbox {
 namespace {
-
-Box* BoxOf(HWND wnd) { return reinterpret_cast<Box*>(::GetWindowLongPtrA(wnd, GWLP_USERDATA)); }
-
-void Attach(HWND wnd, LPARAM createParams) {
-  const auto* create = reinterpret_cast<const CREATESTRUCTA*>(createParams);
-  Box* box = static_cast<Box*>(create->lpCreateParams);
-  ::SetWindowLongPtrA(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(box));
-  box->window = wnd;
-}
 
 void OnCommand(Box& box, WPARAM wParam, LPARAM lParam) {
   const HWND from = reinterpret_cast<HWND>(lParam);
@@ -42,14 +35,6 @@ void OnClose(Box& box) {
 void OnRequestResize(Box& box, LPARAM lParam) {
   const auto* request = reinterpret_cast<const REQRESIZE*>(lParam);
   box.requested = Size{request->rc.right - request->rc.left, request->rc.bottom - request->rc.top};
-}
-
-// The plain edit control that stands in for the rich-edit control is read-only, and read-only
-// edit controls ask for the colours of static text: give it the white of the text area.
-LRESULT TextAreaColours(HDC dc) {
-  ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
-  ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
-  return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
 }
 
 bool HandleBoxMessage(Box& box, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& answer) {
@@ -78,8 +63,8 @@ bool HandleBoxMessage(Box& box, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT&
       if (reinterpret_cast<const NMHDR*>(lParam)->code == EN_REQUESTRESIZE)
         OnRequestResize(box, lParam);
       return true;
-    case WM_CTLCOLORSTATIC:
-      answer = TextAreaColours(reinterpret_cast<HDC>(wParam));
+    case WM_CTLCOLORSTATIC:  // from the plain edit control that stands in for the rich-edit one
+      answer = ui::ReadOnlyTextColours(reinterpret_cast<HDC>(wParam));
       return true;
   }
   // AutoPlay asks the foreground window whether to run a newly inserted disk: not while a box
@@ -91,26 +76,11 @@ bool HandleBoxMessage(Box& box, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT&
   return false;
 }
 
-LRESULT CALLBACK BoxWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_NCCREATE) Attach(wnd, lParam);
-  Box* box = BoxOf(wnd);
-  if (msg == WM_NCDESTROY) ::SetWindowLongPtrA(wnd, GWLP_USERDATA, 0);
-  LRESULT answer = 0;
-  if (box && HandleBoxMessage(*box, msg, wParam, lParam, answer)) return answer;
-  return ::DefWindowProcA(wnd, msg, wParam, lParam);
-}
-
 }  // namespace
 
 bool RegisterBoxClass(HINSTANCE instance) {
-  WNDCLASSA wc{};
-  wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-  wc.lpfnWndProc = BoxWndProc;
-  wc.hInstance = instance;
-  wc.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-  wc.lpszClassName = kBoxClassName;
-  return ::RegisterClassA(&wc) != 0;
+  const WNDPROC proc = ui::StateWindowProc<Box, HandleBoxMessage>;
+  return ui::RegisterStubWindowClass(kBoxClassName, proc, instance);
 }
 
 void UnregisterBoxClass(HINSTANCE instance) { ::UnregisterClassA(kBoxClassName, instance); }

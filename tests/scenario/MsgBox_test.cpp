@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "Artifacts.h"
 #include "BoxDriver.h"
 #include "Processes.h"
 #include "sys/UtilsText.h"
@@ -535,17 +536,6 @@ TEST(MsgBox, QuitRequestEndsTheBoxAndStaysQueued) {
   EXPECT_EQ(msg.wParam, 7u);
 }
 
-// Pictures for a person to look at, next to the build trees: build/artifacts.
-std::string ArtifactPath(const std::string& name) {
-  char exe[MAX_PATH] = {};
-  ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
-  std::string folder = exe;
-  folder = folder.substr(0, folder.find_last_of('\\'));
-  folder = folder.substr(0, folder.find_last_of('\\')) + "\\artifacts";
-  ::CreateDirectoryA(folder.c_str(), nullptr);
-  return folder + "\\" + name;
-}
-
 TEST(MsgBox, PicturesOfAnErrorBoxAndOfAYesNoBoxWithBoldText) {
   struct Case {
     const char* file;
@@ -567,7 +557,7 @@ TEST(MsgBox, PicturesOfAnErrorBoxAndOfAYesNoBoxWithBoldText) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);
-    const std::string path = ArtifactPath(c.file);
+    const std::string path = testkit::ArtifactPath(c.file);
     ::DeleteFileA(path.c_str());
     Driven d;
     ShowDriven(c.show, Script{{BoxAnswer::Escape()}, nullptr, path}, d);

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "../core/AgentFilesScope.h"
-#include "../core/PackageImage.h"
+#include "../core/AgentPackageImage.h"
 #include "BoxDriver.h"
 #include "Processes.h"
 #include "TestServers.h"
@@ -30,19 +30,7 @@ namespace {
 
 const char kToken[] = "PRODUCTTOKEN0123456789ABCDEFGHIJ";
 
-// A program file whose package carries Token as its product token.
-std::string ProgramWithToken(const std::string& Token) {
-  testimg::Package package;
-  package.updateInfo = "|u|Tool.info|Tool.exe|" + pack::Scramble(Token, 3) + "|";
-  return package.Build();
-}
-
-TGFileInfo AgentDescriptor() {
-  const std::string image = ProgramWithToken(kToken);
-  TGFileInfo info;
-  info.Create(pack::MemorySource(image));
-  return info;
-}
+using testimg::ProgramWithToken;
 
 // Records what the downloads do with the main window.
 class RecordingHost : public au::AgentHost {
@@ -124,7 +112,7 @@ class UpdateDownload : public ::testing::Test {
   }
 
   std::string folder_, updates_;
-  TGFileInfo descriptor_ = AgentDescriptor();
+  TGFileInfo descriptor_ = testimg::AgentDescriptor(kToken);
   RecordingHost host_;
   testkit::TestServers servers_;
   std::vector<std::string> served_;

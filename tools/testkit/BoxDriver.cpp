@@ -12,6 +12,7 @@ constexpr char kBoxClass[] = "KoMsgBox";
 constexpr unsigned kPollMs = 20;
 
 struct BoxSearch {
+  const std::string& className;
   DWORD processId;
   HWND found;
 };
@@ -22,14 +23,14 @@ BOOL CALLBACK MatchBox(HWND wnd, LPARAM param) {
   ::GetClassNameA(wnd, name, sizeof name);
   DWORD pid = 0;
   ::GetWindowThreadProcessId(wnd, &pid);
-  if (std::string(name) != kBoxClass) return TRUE;
+  if (name != search->className) return TRUE;
   if (search->processId != 0 && pid != search->processId) return TRUE;
   search->found = wnd;
   return FALSE;
 }
 
-HWND FindBox(DWORD processId) {
-  BoxSearch search{processId, nullptr};
+HWND FindBox(const std::string& className, DWORD processId) {
+  BoxSearch search{className, processId, nullptr};
   ::EnumWindows(MatchBox, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
@@ -121,10 +122,14 @@ bool ParseBoxAnswer(const std::string& text, BoxAnswer& answer) {
 }
 
 HWND WaitForBox(unsigned timeoutMs, DWORD processId) {
+  return WaitForWindowOfClass(kBoxClass, timeoutMs, processId);
+}
+
+HWND WaitForWindowOfClass(const std::string& className, unsigned timeoutMs, DWORD processId) {
   const DWORD start = ::GetTickCount();
   int lastChildCount = -1;
   do {
-    const HWND box = FindBox(processId);
+    const HWND box = FindBox(className, processId);
     if (box && IsWaitingForUser(box, lastChildCount)) return box;
     ::Sleep(kPollMs);
   } while (::GetTickCount() - start < timeoutMs);

@@ -82,6 +82,8 @@ bool ParseBoxAnswer(const std::string& text, BoxAnswer& answer);
 // Waits until a box (of the process, when processId is not 0) is laid out and waiting for the
 // user; nullptr on time-out.
 HWND WaitForBox(unsigned timeoutMs, DWORD processId = 0);
+// The same for a top-level window of another class built the same way (the inform window).
+HWND WaitForWindowOfClass(const std::string& className, unsigned timeoutMs, DWORD processId = 0);
 // Reads what the box shows. False when the box is gone.
 bool ReadBox(HWND box, BoxReport& report);
 // Clicks a button, types a key (as key-down and key-up, so the box's loop sees what a keyboard

@@ -1,0 +1,67 @@
+// PerformAutoInform: fetch the notice, check that it is the product's, show it, record it.
+// This file must contain only Win32 code.
+#include "agent/AutoInform.h"
+
+#include "agent/AgentHost.h"
+#include "agent/AgentVars.h"
+#include "agent/InformFile.h"
+#include "agent/StubInformDlg.h"
+#include "agent/UpdateDownload.h"
+#include "agent/UpdateFiles.h"
+#include "net/InetRules.h"
+#include "pack/EntryTarget.h"
+#include "sys/Files.h"
+#include "sys/KoDebug.h"
+#include "sys/LeadBytes.h"
+
+namespace au {
+namespace {
+
+constexpr unsigned kInformNotification = 41;
+constexpr intptr_t kBeforeFetch = 1;
+constexpr intptr_t kAfterFetch = 2;
+constexpr int32_t kFetchingState = 2;
+
+// The notice as the download left it in the agent folder: under the file-name part of its
+// name, read no further than the token check read it, so the text shown is the text checked.
+std::string FetchedNotice(const std::string& Name) {
+  const std::string file = pack::PathFileName(Name, sys::IsLeadByteOfActiveCodePage);
+  return sys::ReadFileToString(AgentFolder() + file, inethttp::kLongestDownloadInMemory);
+}
+
+bool FetchNotice(const std::string& Folder, const std::string& Name) {
+  kodebug::ConsoleProcessLine(" ==== PerformAutoInform-2 ====");
+  Agent().AgentState = kFetchingState;
+  Host().NotifyListener(kInformNotification, kBeforeFetch);
+  std::string error;
+  const bool fetched = DownloadFileAU(Folder, Name, kInformDownload, error);
+  Host().NotifyListener(kInformNotification, kAfterFetch);
+  return fetched;
+}
+
+bool ShowNotice(const std::string& Name) {
+  kodebug::ConsoleProcessLine(" ==== PerformAutoInform-3 ====");
+  const InformParts notice = SplitInformFile(FetchedNotice(Name));
+  const bool shown =
+      ShowInform(Host().MainWindow(), ReadAUText("s34"), ReadAUText("s35"), original::CharSet(),
+                 original::FontSize(), original::FontName(), false, info::AutoInformH(),
+                 info::AutoInformW(), info::DownloadURL_INFORM(), notice.body);
+  if (shown) original::SetVersionOriginal(info::VersionNew());
+  kodebug::ConsoleProcessLine(" ==== PerformAutoInform-4 ====");
+  return shown;
+}
+
+}  // namespace
+
+bool PerformAutoInform() {
+  kodebug::DebugLog("PerformAutoInform() - START ");
+  kodebug::ConsoleProcessLine(" ==== PerformAutoInform-1 ====");
+  const std::string folder = info::DownloadURL_UPDATE();
+  const std::string name = info::NameOfInformFile();
+  const bool result =
+      !folder.empty() && !name.empty() && FetchNotice(folder, name) && ShowNotice(name);
+  kodebug::DebugLog(std::string("PerformAutoInform() - END ") + (result ? "TRUE" : "FALSE"));
+  return result;
+}
+
+}  // namespace au
