@@ -5,7 +5,7 @@
 #include "agent/AgentClock.h"
 #include "agent/AgentHost.h"
 #include "agent/AgentVars.h"
-#include "agent/NotBuiltYet.h"
+#include "agent/AutoInform.h"
 #include "agent/TransientFlags.h"
 #include "agent/UpdateCycle.h"
 #include "agent/UpdateCycleRules.h"
@@ -71,7 +71,7 @@ void TellWhyNothingHappened(const std::string& fetchError, int code, const std::
 // Acts on a publication the decision let through: the notice, or the update and the restart.
 void ActOnPublication() {
   if (IsAutoInform()) {
-    NotBuiltYet("PerformAutoInform");
+    PerformAutoInform();
   } else if (PerformAutoUpdate()) {
     ReStartAutoUpdateExe();
   }

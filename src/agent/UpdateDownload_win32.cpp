@@ -203,6 +203,8 @@ bool DownloadFileAU(const std::string& Folder, const std::string& FileName, int 
     }
     if (!canFetch) DebugLog("Download refused: " + from.name);
   }
+  // Without a folder there is no source: never a file at the root of the current drive.
+  canFetch = canFetch && !from.folder.empty();
   if (canFetch && sys::FileExists(source)) {
     ErrorText = TakeLocalFile(source, Kind, destination, visible, content);
   } else if (canFetch && !vars.testMode && inethttp::IsInternetConnected()) {
@@ -226,9 +228,10 @@ bool IsDownloadSizeOK(const std::string& Folder, const std::string& UpdateName,
                                                 sys::IsLeadByteOfActiveCodePage);
   std::string source = from.LocalPath();
   int64_t actual = -1;
-  if (sys::FileExists(source)) {
+  const bool hasFolder = !from.folder.empty();  // without one there is no source
+  if (hasFolder && sys::FileExists(source)) {
     actual = static_cast<int64_t>(sys::GetFileSizeByName(source) & 0xFFFFFFFFu);
-  } else if (!vars.testMode && inethttp::IsInternetConnected()) {
+  } else if (hasFolder && !vars.testMode && inethttp::IsInternetConnected()) {
     source = from.WebUrl();
     actual = inethttp::HTTP_GetFileSize(source);
   }

@@ -104,7 +104,9 @@ TEST_F(Startup, PicksTheRunModeFromTrailerNameAndSwitches) {
       EXPECT_TRUE(testkit::PathExists(path)) << path;
     }
     // A transient copy started by a plain agent quits on the forwarded stop and removes itself.
-    if (run.Has(" CreateAndRun_X_Exe-2")) EXPECT_TRUE(GoneWithin(FolderOf(path) + "\\X_Tool.exe"));
+    if (run.Has(" CreateAndRun_X_Exe-2")) {
+      EXPECT_TRUE(GoneWithin(FolderOf(path) + "\\X_Tool.exe"));
+    }
   }
 }
 
