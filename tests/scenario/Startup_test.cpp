@@ -224,7 +224,8 @@ TEST_F(Startup, AgentWritesItsDebugLogOnlyWhenItsPackageAsks) {
 
   // Without the flag, or without the agent flag, no log is created or touched.
   const std::string quiet = Pack("Quiet.exe", {"--auto-update-agent", "--agent-exe", "Quiet.exe"});
-  Run(quiet);
+  Run(quiet, "/STOP=0");
+  EXPECT_TRUE(GoneWithin(folder_ + "\\X_Quiet.exe"));
   EXPECT_FALSE(testkit::PathExists(folder_ + "\\X_Quiet.log"));
   const std::string setup = Pack("Setup.exe", {"--agent-debug-log"});
   Run(setup);
