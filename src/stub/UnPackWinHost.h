@@ -3,6 +3,7 @@
 #pragma once
 
 #include "pack/UnPackHost.h"
+#include "sys/Pumping.h"
 
 namespace stubwin {
 
@@ -30,6 +31,12 @@ class UnPackWinHost : public pack::UnPackHost {
 
   void Log(const std::string& line) override;
   uint64_t Milliseconds() override;
+
+ private:
+  // 10 ms on a tick count that moves in steps of about 16 ms: the window's messages are
+  // dispatched at least every 20 ms or so, while a dispatch per 64 KiB piece would cost a Wine
+  // server round trip each.
+  sys::PacedPump pump_{10};
 };
 
 }  // namespace stubwin
