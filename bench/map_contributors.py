@@ -23,7 +23,11 @@ INPUT_REST = re.compile(r"^\s+0x([0-9a-f]+)\s+0x([0-9a-f]+)\s+(\S.*)$")
 
 
 def short_name(path):
-    """libfoo.a(member.o) or the object's file name, without the folders."""
+    """libfoo.a(member.o) or the object's file name, without the folders; the temporary objects
+    of link-time optimisation are named by their partition."""
+    partition = re.search(r"\.ltrans(\d+)\.ltrans\.o$", path)
+    if partition:
+        return f"program code, link-time partition {partition.group(1)}"
     match = re.match(r"^(.*/)?([^/(]+)(\((.*)\))?$", path)
     if not match:
         return path
@@ -35,7 +39,7 @@ STREAMS = re.compile(r"^libstdc\+\+\.a\(.*(ios|stream|locale|codecvt|ctype|facet
 
 
 def library_of(name):
-    return name.split("(", 1)[0] if "(" in name else "objects of the program"
+    return name.split("(", 1)[0] if "(" in name else "the program and its start-up objects"
 
 
 def contributors(lines):
