@@ -16,6 +16,9 @@ std::unique_ptr<pack::UnPackHost> MakeFileHost();
 std::string NativePath(const std::string& path);
 // Milliseconds of fixed waits the extraction asked for so far; the host does not wait them.
 uint64_t& PacingMs();
+// How often the host dispatched window messages during the extractions so far; empty where
+// there is no window system.
+std::string DispatchReport();
 // Peak resident memory of this process so far, in bytes.
 uint64_t PeakMemoryBytes();
 double SecondsNow();

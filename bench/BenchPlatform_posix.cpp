@@ -95,6 +95,8 @@ std::unique_ptr<pack::UnPackHost> MakeFileHost() {
 
 std::string NativePath(const std::string& path) { return path; }
 
+std::string DispatchReport() { return std::string(); }  // no window here
+
 uint64_t PeakMemoryBytes() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);

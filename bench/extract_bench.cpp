@@ -282,6 +282,8 @@ int Throughput(const std::string& package, const std::string& dest) {
   std::printf("throughput ratio extraction/plain zlib: %.3f (the extraction's fixed waits, %.1f s "
               "per run, are left out)\n",
               plain / stub, static_cast<double>(bench::PacingMs()) / 1000 / kRounds);
+  const std::string dispatches = bench::DispatchReport();
+  if (!dispatches.empty()) std::printf("window messages: %s\n", dispatches.c_str());
   return 0;
 }
 

@@ -12,29 +12,42 @@ endif()
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 
 # Everything of the stub but its entry point, shared with the Windows-side tests.
-set(STUB_ENTRY src/stub/Stub_win32.cpp src/stub/TerminateHandler_win32.cpp)
+set(STUB_ENTRY src/stub/Stub_win32.cpp src/stub/TerminateHandler_win32.cpp
+  src/stub/LibraryErrors_win32.cpp)
 file(GLOB STUBWIN_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/*/*_win32.cpp)
-list(FILTER STUBWIN_SOURCES EXCLUDE REGEX "/(Host|Stub|TerminateHandler)_win32\\.cpp$")
+list(FILTER STUBWIN_SOURCES EXCLUDE REGEX "/(Host|FixedText|Stub|TerminateHandler|LibraryErrors)_win32\\.cpp$")
 add_library(stubwin STATIC ${STUBWIN_SOURCES})
 target_link_libraries(stubwin PUBLIC stubcore comctl32 version winmm wininet)
 stub_warnings(stubwin)
 
-# The manifest names the processor of the build: a 64-bit program that asks for the x86 common
-# controls does not get version 6 of them.
-set(STUB_MANIFEST_DIR ${CMAKE_BINARY_DIR}/manifest)
-configure_file(src/stub/stub.manifest.in ${STUB_MANIFEST_DIR}/stub.manifest @ONLY)
-# windres does not report what a resource script reads, so the icon and manifest are named here.
-set_source_files_properties(src/stub/stub.rc PROPERTIES
-  OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/src/stub/stub.ico;${STUB_MANIFEST_DIR}/stub.manifest")
+if(STUB_PROGRAM_ONLY)
+  include(cmake/StubProgram.cmake)
+  return()
+endif()
 
-add_executable(stub WIN32 ${STUB_ENTRY} src/stub/stub.rc)
-target_include_directories(stub PRIVATE $<$<COMPILE_LANGUAGE:RC>:${STUB_MANIFEST_DIR}>)
-target_link_libraries(stub PRIVATE stubwin ${STUB_ZLIB})
-target_link_options(stub PRIVATE ${STUB_WIN32_LINK} -Wl,--gc-sections -s)
-stub_warnings(stub)
-# The package-end words live at 248 and 252 and "PE" must stand at 256.
-add_custom_command(TARGET stub POST_BUILD
-  COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tools/pe_move_header.py $<TARGET_FILE:stub>
+# stub.exe itself comes from a tree of its own (cmake/StubProgram.cmake): built with the win32
+# thread model and link-time optimisation, which GoogleTest and the test helpers here do not
+# share. The tests below run that very file.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(STUB_PROGRAM_TOOLCHAIN ${PROJECT_SOURCE_DIR}/cmake/mingw-x86_64-stub.cmake)
+else()
+  set(STUB_PROGRAM_TOOLCHAIN ${PROJECT_SOURCE_DIR}/cmake/mingw-i686-stub.cmake)
+endif()
+set(STUB_PROGRAM_DIR ${CMAKE_BINARY_DIR}/stub-program)
+set(STUB_EXE ${CMAKE_BINARY_DIR}/stub.exe)
+include(ExternalProject)
+ExternalProject_Add(stub_program
+  SOURCE_DIR ${PROJECT_SOURCE_DIR}
+  BINARY_DIR ${STUB_PROGRAM_DIR}
+  CMAKE_ARGS -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE} -DCMAKE_TOOLCHAIN_FILE=${STUB_PROGRAM_TOOLCHAIN}
+    -DSTUB_PROGRAM_ONLY=ON
+  BUILD_ALWAYS ON
+  INSTALL_COMMAND ""
+  BUILD_BYPRODUCTS ${STUB_PROGRAM_DIR}/stub.exe ${STUB_PROGRAM_DIR}/stub.map)
+add_custom_target(stub ALL
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${STUB_PROGRAM_DIR}/stub.exe ${STUB_EXE}
+  BYPRODUCTS ${STUB_EXE}
+  DEPENDS stub_program
   VERBATIM)
 
 file(GLOB TESTKIT_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tools/testkit/*.cpp)
@@ -98,7 +111,7 @@ target_include_directories(win32_tests PRIVATE tools/engine)
 target_link_libraries(win32_tests PRIVATE stubwin testkit wininet GTest::gtest_main)
 target_link_options(win32_tests PRIVATE ${STUB_WIN32_LINK})
 target_compile_definitions(win32_tests PRIVATE
-  STUB_EXE_UNIX_PATH="$<TARGET_FILE:stub>" ENGINE_EXE_UNIX_PATH="$<TARGET_FILE:engine>"
+  STUB_EXE_UNIX_PATH="${STUB_EXE}" ENGINE_EXE_UNIX_PATH="$<TARGET_FILE:engine>"
   PRODUCT_EXE_UNIX_PATH="$<TARGET_FILE:product>"
   SERVERS_INI_UNIX_PATH="${CMAKE_BINARY_DIR}/servers/servers.ini")
 stub_warnings(win32_tests)
@@ -110,7 +123,7 @@ add_executable(scenario_tests ${SCENARIO_SOURCES})
 target_link_libraries(scenario_tests PRIVATE stubpack_lib stubwin testkit GTest::gtest_main)
 target_link_options(scenario_tests PRIVATE ${STUB_WIN32_LINK})
 target_compile_definitions(scenario_tests PRIVATE
-  STUB_EXE_UNIX_PATH="$<TARGET_FILE:stub>" ENGINE_EXE_UNIX_PATH="$<TARGET_FILE:engine>"
+  STUB_EXE_UNIX_PATH="${STUB_EXE}" ENGINE_EXE_UNIX_PATH="$<TARGET_FILE:engine>"
   PRODUCT_EXE_UNIX_PATH="$<TARGET_FILE:product>"
   SERVERS_INI_UNIX_PATH="${CMAKE_BINARY_DIR}/servers/servers.ini"
   LOCALE_DIR_UNIX_PATH="${CMAKE_BINARY_DIR}/locale")
@@ -143,7 +156,7 @@ set_tests_properties(scenario_tests PROPERTIES FIXTURES_REQUIRED "servers;locale
 
 # The stub as a file (layout, processor, subsystem, imports, manifest): read natively, no Wine.
 add_test(NAME stub_file COMMAND ${Python3_EXECUTABLE}
-  ${PROJECT_SOURCE_DIR}/tests/stubfile/check_stub_file.py $<TARGET_FILE:stub> ${STUB_FILE_BUILD})
+  ${PROJECT_SOURCE_DIR}/tests/stubfile/check_stub_file.py ${STUB_EXE} ${STUB_FILE_BUILD})
 set_tests_properties(stub_file PROPERTIES LABELS file)
 set_tests_properties(win32_tests scenario_tests servers_start servers_stop locale_ja
   PROPERTIES LABELS wine)

@@ -3,10 +3,17 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
 namespace pack {
+
+ZlibBlockError::ZlibBlockError(const char* message) noexcept {
+  const size_t n = std::min(std::strlen(message), sizeof message_ - 1);
+  std::memcpy(message_, message, n);
+  message_[n] = '\0';
+}
 
 bool EntrySplitter::Text(const char* data, size_t n) {
   if (inData_) return n == 0 || handler_.Data(data, n);
@@ -27,6 +34,13 @@ bool EntrySplitter::Finish() {
   }
   return handler_.End();
 }
+
+namespace {
+
+// zlib leaves its message empty for some results; the number still tells what went wrong.
+std::string ResultText(int result) { return "zlib error " + std::to_string(result); }
+
+}  // namespace
 
 struct BlockInflater::Stream {
   z_stream z{};
@@ -51,7 +65,7 @@ bool BlockInflater::Feed(const uint8_t* data, size_t n, EntrySplitter& out) {
     const int result = inflate(&z, Z_NO_FLUSH);
     if (result == Z_BUF_ERROR) return true;  // no progress possible: more input needed
     if (result < 0 || result == Z_NEED_DICT)
-      throw ZlibBlockError(z.msg ? z.msg : "zlib error " + std::to_string(result));
+      throw ZlibBlockError(z.msg ? z.msg : ResultText(result).c_str());
     ended_ = result == Z_STREAM_END;
     const size_t produced = stream_->out.size() - z.avail_out;
     full = z.avail_out == 0;

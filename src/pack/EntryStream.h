@@ -6,17 +6,23 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <exception>
 #include <memory>
-#include <stdexcept>
 #include <string>
 
 namespace pack {
 
 // A zlib stream that zlib itself reports as damaged. The one error the extraction raises: its
-// caller reports it.
-class ZlibBlockError : public std::runtime_error {
+// caller reports it. The message is kept in the object itself: a std::string member, or
+// std::runtime_error, would bring the library's second string implementation into stub.exe.
+class ZlibBlockError : public std::exception {
  public:
-  explicit ZlibBlockError(const std::string& message) : std::runtime_error(message) {}
+  // The message is cut to the buffer; zlib's own texts are far shorter.
+  explicit ZlibBlockError(const char* message) noexcept;
+  const char* what() const noexcept override { return message_; }
+
+ private:
+  char message_[96];
 };
 
 // Receives the parts of one entry text. A false result stops the block: the package is damaged.

@@ -47,6 +47,9 @@ void EntryWriter::OpenTarget(const std::string& fileName, bool createdByThisExtr
 
 bool EntryWriter::Data(const char* data, size_t n) {
   dataSize_ += n;
+  // One piece of a highly compressible block inflates to many stretches of output: the window
+  // gets its turn between them too.
+  setup_.host->Pump();
   if (target_.empty() || failed_) return true;
   if (!file_->Write(data, n)) {
     failed_ = true;

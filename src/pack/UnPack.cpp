@@ -18,7 +18,7 @@
 namespace pack {
 namespace {
 
-// Block bodies are read in pieces of this size, with messages pumped after each.
+// Block bodies are read in pieces of this size, with the window given its turn after each.
 constexpr size_t kReadPiece = 65536;
 
 // Failed writes of this process; the save error box shows only once.

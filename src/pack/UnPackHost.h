@@ -55,7 +55,9 @@ class UnPackHost {
   virtual sys::LeadBytePredicate NameLeadBytes() = 0;
 
   // ---- user interface ----
-  // Dispatches pending window messages once.
+  // Gives the window its turn. The extraction calls it between all its steps (before each block,
+  // after each piece read, after each stretch of inflated output), far more often than a window
+  // needs; the host dispatches pending messages when enough time has passed since it last did.
   virtual void Pump() = 0;
   // Waits ms milliseconds while dispatching messages.
   virtual void DelayPumping(uint32_t ms) = 0;

@@ -2,9 +2,9 @@
 #include "stub/TempSpace.h"
 
 #include <cctype>
-#include <cstdio>
 
 #include "pack/GFileInfo.h"
+#include "sys/FixedText.h"
 #include "sys/UtilsText.h"
 
 namespace stubsetup {
@@ -12,9 +12,7 @@ namespace stubsetup {
 std::string FormatMB(double bytes) {
   const double mb = bytes > 0 ? bytes / 1048576 : 0;
   const int decimals = mb > 10 ? 1 : mb >= 1 ? 2 : 3;
-  char text[64];
-  std::snprintf(text, sizeof text, "%.*f", decimals, mb);
-  return text;
+  return sys::FixedText(mb, decimals);
 }
 
 std::string TempSpaceQuestion(const TGFileInfo& info, const std::string& workFolder,

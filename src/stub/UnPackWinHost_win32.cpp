@@ -74,7 +74,7 @@ std::string UnPackWinHost::LastErrorText() { return sys::SysErrorText(); }
 // The "A" file calls read names in the ANSI code page.
 sys::LeadBytePredicate UnPackWinHost::NameLeadBytes() { return sys::IsLeadByteOfActiveCodePage; }
 
-void UnPackWinHost::Pump() { sys::YieldX(0); }
+void UnPackWinHost::Pump() { pump_.Pump(); }
 
 void UnPackWinHost::DelayPumping(uint32_t ms) { sys::DelayPumping(ms); }
 

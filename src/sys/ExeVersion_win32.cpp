@@ -2,7 +2,6 @@
 #include "sys/ExeVersion.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -46,10 +45,18 @@ std::string FixedFileVersion(const std::vector<char>& Data) {
   if (!::VerQueryValueA(Data.data(), "\\", reinterpret_cast<void**>(&info), &size) || !info ||
       size < sizeof(VS_FIXEDFILEINFO))
     return std::string();
-  char text[64];
-  std::snprintf(text, sizeof text, "%d.%d.%d.%d", HIWORD(info->dwFileVersionMS),
-                LOWORD(info->dwFileVersionMS), HIWORD(info->dwFileVersionLS),
-                LOWORD(info->dwFileVersionLS));
+  return std::to_string(HIWORD(info->dwFileVersionMS)) + "." +
+         std::to_string(LOWORD(info->dwFileVersionMS)) + "." +
+         std::to_string(HIWORD(info->dwFileVersionLS)) + "." +
+         std::to_string(LOWORD(info->dwFileVersionLS));
+}
+
+// Four lower-case hexadecimal digits, as the version resource names its blocks. (No snprintf:
+// the C99 printf of mingw-w64 would bring its whole floating-point formatting into the stub.)
+std::string Hex4(WORD Value) {
+  static const char kDigits[] = "0123456789abcdef";
+  std::string text(4, '0');
+  for (int i = 3; i >= 0; --i, Value = static_cast<WORD>(Value >> 4)) text[i] = kDigits[Value & 15];
   return text;
 }
 
@@ -63,10 +70,8 @@ std::string ProductVersionBlock(const std::vector<char>& Data) {
                         reinterpret_cast<void**>(&first), &size) ||
       !first || size < sizeof(Translation))
     return std::string();
-  char block[64];
-  std::snprintf(block, sizeof block, "\\StringFileInfo\\%.4x%.4x\\%s", first->Language,
-                first->CodePage, "ProductVersion");
-  return block;
+  return "\\StringFileInfo\\" + Hex4(first->Language) + Hex4(first->CodePage) +
+         "\\ProductVersion";
 }
 
 bool QueryStringValue(const std::vector<char>& Data, const std::string& Block,

@@ -11,6 +11,11 @@
 namespace sys {
 namespace {
 
+// A string of the view's characters. Built from pointer and length, not from the view itself:
+// the library keeps its constructor from a view in an object file that also holds the whole
+// wide-character string, some 25 KB of the 64-bit stub.
+std::string Text(std::string_view View) { return std::string(View.data(), View.size()); }
+
 using Items = std::vector<std::string>;
 
 // In order of preference: characters that are rare in captions, names and paths.
@@ -39,7 +44,7 @@ int FindItem(const std::string& List, Predicate Matches) {
 Items ItemsOf(const std::string& List) {
   Items items;
   FindItem(List, [&items](std::string_view item) {
-    items.emplace_back(item);
+    items.push_back(Text(item));
     return false;
   });
   return items;
@@ -192,7 +197,7 @@ std::string SUB::GetValue(const std::string& List, const std::string& Name,
   std::string_view value;
   if (FindItem(List, [&](std::string_view item) { return ValueIfNamed(item, name, value); }) < 0)
     return Default;
-  return value.empty() ? EmptyValue : std::string(value);
+  return value.empty() ? EmptyValue : Text(value);
 }
 
 std::string SUB::NamesOf(const std::string& List) { return MapItems(List, NameOfPair); }

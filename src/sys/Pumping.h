@@ -24,4 +24,24 @@ void DelayPumping(uint32_t Step, uint32_t Ms);
 // DelayPumping(0, Ms).
 void DelayPumping(uint32_t Ms);
 
+// Whether a paced dispatch is due: at least Interval milliseconds from Last to Now, read from a
+// 32-bit millisecond clock that wraps around.
+bool PumpDue(uint32_t Last, uint32_t Now, uint32_t Interval);
+
+// For work that wants the queue dispatched between its small steps: a dispatch (YieldX(0)) is a
+// round trip to the window system, and under Wine one to its server, which costs more than
+// inflating and writing a step's data. Pump dispatches only when IntervalMs or more have passed
+// since the last dispatch it made; otherwise it reads the system's tick count, which costs next
+// to nothing, and returns. The tick count moves in steps of up to about 16 ms, so dispatches
+// come at most that far apart plus the time between two calls.
+class PacedPump {
+ public:
+  explicit PacedPump(uint32_t IntervalMs);
+  void Pump();
+
+ private:
+  uint32_t interval_;
+  uint32_t last_;
+};
+
 }  // namespace sys

@@ -86,4 +86,13 @@ void DelayPumping(uint32_t Step, uint32_t Ms) {
 
 void DelayPumping(uint32_t Ms) { DelayPumping(0, Ms); }
 
+PacedPump::PacedPump(uint32_t IntervalMs) : interval_(IntervalMs), last_(::GetTickCount()) {}
+
+void PacedPump::Pump() {
+  const uint32_t now = ::GetTickCount();
+  if (!PumpDue(last_, now, interval_)) return;
+  YieldX(0);
+  last_ = now;
+}
+
 }  // namespace sys

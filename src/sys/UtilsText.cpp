@@ -2,18 +2,15 @@
 #include "sys/UtilsText.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <iterator>
 #include <limits>
+
+#include "sys/FixedText.h"
 
 namespace sys {
 namespace {
 
 bool IsBlank(char C) { return static_cast<unsigned char>(C) <= 32; }
-bool IsDigit(char C) { return C >= '0' && C <= '9'; }
 
 char UpperChar(char C) { return C >= 'a' && C <= 'z' ? static_cast<char>(C - 'a' + 'A') : C; }
 char LowerChar(char C) { return C >= 'A' && C <= 'Z' ? static_cast<char>(C - 'A' + 'a') : C; }
@@ -210,30 +207,8 @@ std::string ReverseText(const std::string& Text) {
   return std::string(Text.rbegin(), Text.rend());
 }
 
-double TextToNumber(const std::string& Text, double Default) {
-  std::string text = Trim(Text);
-  if (text.find('.') == std::string::npos) text = ReplaceChar(text, ',', '.');
-  text.erase(std::remove(text.begin(), text.end(), ','), text.end());
-  const char* first = text.data();
-  const char* last = first + text.size();
-  if (first != last && *first == '+') ++first;
-  // Only digits or a point may follow the sign: no second sign, no "inf" or "nan".
-  const char* body = first != last && *first == '-' ? first + 1 : first;
-  if (body == last || !(IsDigit(*body) || *body == '.')) return Default;
-  // strtod rather than from_chars: the latter drags large tables into a program meant to be
-  // small. The program never changes its C locale, so the point is ".".
-  if (body + 1 < last && (body[1] == 'x' || body[1] == 'X')) return Default;
-  char* end = nullptr;
-  errno = 0;
-  double value = std::strtod(first, &end);
-  return errno == 0 && end == last ? value : Default;
-}
-
 std::string NumberToText(double Value, int Decimals, bool TrimZeros) {
-  char buffer[400];  // the largest double has 309 digits before the point
-  int decimals = std::clamp(Decimals, 0, 30);
-  int n = std::isfinite(Value) ? std::snprintf(buffer, sizeof buffer, "%.*f", decimals, Value) : -1;
-  std::string text = n > 0 && n < static_cast<int>(sizeof buffer) ? std::string(buffer, n) : std::string();
+  std::string text = FixedText(Value, Decimals);
   if (TrimZeros && text.find('.') != std::string::npos) {
     text.erase(text.find_last_not_of('0') + 1);
     if (!text.empty() && text.back() == '.') text.pop_back();

@@ -29,6 +29,16 @@ TEST(PumpingStep, TenthOfTheWaitWithinOneAndTwentyFive) {
   }
 }
 
+TEST(PumpDue, WhenTheIntervalHasPassedAlsoAcrossTheClocksWrap) {
+  EXPECT_FALSE(PumpDue(1000, 1000, 5));
+  EXPECT_FALSE(PumpDue(1000, 1004, 5));
+  EXPECT_TRUE(PumpDue(1000, 1005, 5));
+  EXPECT_TRUE(PumpDue(1000, 90000, 5));
+  EXPECT_FALSE(PumpDue(0xFFFFFFFEu, 2, 5));  // 4 ms across the wrap
+  EXPECT_TRUE(PumpDue(0xFFFFFFFEu, 3, 5));
+  EXPECT_TRUE(PumpDue(7, 7, 0));
+}
+
 TEST(FailureLines, PlaceDetailAndMessage) {
   EXPECT_EQ(FailureLine("YieldX", "", "boom"), " --- YieldX --- boom");
   EXPECT_EQ(FailureLine("Utils.GetExeVersion()", "C:\\a.exe", "not found"),

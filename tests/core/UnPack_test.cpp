@@ -931,6 +931,18 @@ TEST_F(UnPackTest, CorruptZlibBlockRaisesTheError) {
   EXPECT_THROW(Extract(kSrc + "Setup.exe"), pack::ZlibBlockError);
 }
 
+TEST_F(UnPackTest, TheWindowGetsItsTurnWhileOnePieceInflatesToMuchOutput) {
+  // 16 MiB of zeros deflate to a few KiB, a single piece of the block: the host is still given
+  // its turn again and again while that piece's output is written.
+  const std::string body = ZlibBody(Entry("|zero.bin|", std::string(size_t{16} << 20, '\0')));
+  ASSERT_LT(body.size(), size_t{65536});
+  host.keepData = false;
+  const ExtractResult r = ExtractImage(Image(testimg::Word(uint32_t(body.size())) + body));
+  EXPECT_TRUE(r.Ok);
+  EXPECT_EQ(size_t{16} << 20, host.files[kDest + "\\zero.bin"].size);
+  EXPECT_GE(host.pumps, 16);
+}
+
 TEST_F(UnPackTest, HighlyCompressibleEntryStreamsInBoundedPieces) {
   // 256 MiB of zeros: the whole entry never sits in memory, only the file grows.
   const size_t size = size_t{256} << 20;

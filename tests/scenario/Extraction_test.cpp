@@ -238,6 +238,63 @@ TEST_F(ExtractionScenario, AgentCopyIsTheStubWithItsHeaderAndTheAgentMark) {
   EXPECT_EQ(sys::FileAge(setup), sys::FileAge(dest_ + "\\Agent.exe"));
 }
 
+// A window of this thread that notes when a close request reaches it.
+class CloseWatcher {
+ public:
+  CloseWatcher() {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.lpszClassName = "ExtractionCloseWatcher";
+    ::RegisterClassA(&wc);  // a second registration fails harmlessly
+    window_ = ::CreateWindowA(wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                              wc.hInstance, nullptr);
+    ::SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  }
+  ~CloseWatcher() { ::DestroyWindow(window_); }
+  HWND Get() const { return window_; }
+  // What the handler saw: the caller's count when the request arrived, -1 before.
+  int countAtClose = -1;
+  const int* count = nullptr;
+
+ private:
+  static LRESULT CALLBACK Proc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<CloseWatcher*>(::GetWindowLongPtrA(wnd, GWLP_USERDATA));
+    if (self && msg == WM_CLOSE) {
+      if (self->countAtClose < 0) self->countAtClose = *self->count;
+      return 0;
+    }
+    return ::DefWindowProcA(wnd, msg, wParam, lParam);
+  }
+  HWND window_ = nullptr;
+};
+
+TEST_F(ExtractionScenario, ACloseRequestIsAnsweredWhileTheExtractionStillRuns) {
+  // Sixteen files of 4 MiB that deflate to almost nothing: each block is a piece or two, and
+  // the window must get its turn while their output is written.
+  const int kFiles = 16;
+  for (int i = 0; i < kFiles; ++i)
+    Input("f" + std::to_string(i) + ".bin", std::string(size_t{4} << 20, static_cast<char>('a' + i)));
+  const std::string setup = Pack("Setup.exe", {"--zlib", "--dir", input_});
+  CloseWatcher watcher;
+  ASSERT_NE(watcher.Get(), nullptr);
+  watcher.count = &steps_;
+  pack::ExtractArgs args;
+  args.PackagePath = setup;
+  args.DestFolder = dest_;
+  args.FailedWrites = &failedWrites_;
+  // The request comes as the first file begins, as a user's click would, from the queue.
+  args.Progress = [&](int32_t kind, int32_t, const std::string&, int32_t, int32_t) {
+    if (kind == 1 && ++steps_ == 1) ::PostMessageA(watcher.Get(), WM_CLOSE, 0, 0);
+  };
+  const pack::ExtractResult result = pack::ExtractPackage(host_, args);
+  EXPECT_TRUE(result.Ok);
+  EXPECT_EQ(kFiles + 1, steps_);  // the sample's readme.txt too
+  // Answered by the extraction's own dispatching, before its last file had begun.
+  EXPECT_GE(watcher.countAtClose, 1);
+  EXPECT_LT(watcher.countAtClose, kFiles);
+}
+
 TEST_F(ExtractionScenario, ACorruptBlockRaisesTheZlibErrorAndReleasesTheFile) {
   Input("big.txt", std::string(200000, 'x') + Noise(1000, 9));
   const std::string setup = Pack("Setup.exe", {"--zlib", "--dir", input_});

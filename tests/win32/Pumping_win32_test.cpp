@@ -117,4 +117,19 @@ TEST(YieldX, DispatchesThenSleeps) {
   EXPECT_GE(watch.Ms(), 19.0);
 }
 
+TEST(PacedPump, DispatchesOnlyOnceItsIntervalHasPassed) {
+  CountingWindow window;
+  ASSERT_NE(window.Get(), nullptr);
+  ::PostMessageA(window.Get(), kProbeMessage, 0, 0);
+  sys::PacedPump slow(3600000);  // an hour: never due within the test
+  slow.Pump();
+  EXPECT_EQ(window.probes, 0);
+  sys::PacedPump always(0);
+  always.Pump();
+  EXPECT_EQ(window.probes, 1);
+  ::PostMessageA(window.Get(), kProbeMessage, 0, 0);
+  always.Pump();
+  EXPECT_EQ(window.probes, 2);
+}
+
 }  // namespace

@@ -1,0 +1,29 @@
+# stub.exe in a tree of its own (STUB_PROGRAM_ONLY), configured by the cross tree with the win32
+# thread model (cmake/mingw-*-stub.cmake). What makes it small, each measured with its map file
+# (bench/size):
+#   - the win32 thread model: the posix one links winpthread into every program;
+#   - link-time optimisation: the PE linker keeps every function that has unwind data, so
+#     --gc-sections alone drops next to nothing; the compiler drops what nothing calls;
+#   - LibraryErrors_win32.cpp and TerminateHandler_win32.cpp, which keep the library's second
+#     string implementation and its demangler out.
+
+# The manifest names the processor of the build: a 64-bit program that asks for the x86 common
+# controls does not get version 6 of them.
+set(STUB_MANIFEST_DIR ${CMAKE_BINARY_DIR}/manifest)
+configure_file(src/stub/stub.manifest.in ${STUB_MANIFEST_DIR}/stub.manifest @ONLY)
+# windres does not report what a resource script reads, so the icon and manifest are named here.
+set_source_files_properties(src/stub/stub.rc PROPERTIES
+  OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/src/stub/stub.ico;${STUB_MANIFEST_DIR}/stub.manifest")
+
+add_executable(stub WIN32 ${STUB_ENTRY} src/stub/stub.rc)
+target_include_directories(stub PRIVATE $<$<COMPILE_LANGUAGE:RC>:${STUB_MANIFEST_DIR}>)
+target_link_libraries(stub PRIVATE stubwin ${STUB_ZLIB})
+# The map tells what each object and library member adds (bench/size reads it).
+target_link_options(stub PRIVATE ${STUB_WIN32_LINK} -Wl,--gc-sections -s
+  -Wl,-Map,${CMAKE_BINARY_DIR}/stub.map)
+set_target_properties(stub stubwin stubcore PROPERTIES INTERPROCEDURAL_OPTIMIZATION ON)
+stub_warnings(stub)
+# The package-end words live at 248 and 252 and "PE" must stand at 256.
+add_custom_command(TARGET stub POST_BUILD
+  COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tools/pe_move_header.py $<TARGET_FILE:stub>
+  VERBATIM)
