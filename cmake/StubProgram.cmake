@@ -22,6 +22,9 @@ target_link_libraries(stub PRIVATE stubwin ${STUB_ZLIB})
 target_link_options(stub PRIVATE ${STUB_WIN32_LINK} -Wl,--gc-sections -s
   -Wl,-Map,${CMAKE_BINARY_DIR}/stub.map)
 set_target_properties(stub stubwin stubcore PROPERTIES INTERPROCEDURAL_OPTIMIZATION ON)
+# One partition: split into several, gcc 12 stops with an internal error (binds_to_current_def_p)
+# on symbols that the library's replaced error functions share between the parts.
+target_link_options(stub PRIVATE -flto-partition=one)
 stub_warnings(stub)
 # The package-end words live at 248 and 252 and "PE" must stand at 256.
 add_custom_command(TARGET stub POST_BUILD
