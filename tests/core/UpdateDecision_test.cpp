@@ -10,24 +10,15 @@
 
 #include "AgentFilesScope.h"
 #include "FakeIni.h"
-#include "PackageImage.h"
+#include "AgentPackageImage.h"
 #include "pack/GFileInfo.h"
 
 namespace {
 
 const char kFolder[] = "C:\\Program Files\\MyApp\\";
-const std::string kOriginal = std::string(kFolder) + "MyApp.original";
-const std::string kInfo = std::string(kFolder) + "MyApp.info";
+const std::string kOriginal = std::string(kFolder) + "Tool.original";
+const std::string kInfo = std::string(kFolder) + "Tool.info";
 constexpr int64_t kNow = 3'900'000'000;
-
-TGFileInfo AgentDescriptor() {
-  testimg::Package package;
-  package.updateInfo = "|http://example.com/up/|MyApp.info|MyApp.exe|";
-  const std::string image = package.Build();
-  TGFileInfo info;
-  info.Create(pack::MemorySource(image));
-  return info;
-}
 
 // Values of the two files; every row starts from a publication that passes the whole chain.
 struct Files {
@@ -50,7 +41,7 @@ class UpdateDecision : public ::testing::Test {
     for (const auto& [key, value] : files.info) FakeIni::Put(kInfo, "NewSetup", key, value);
   }
 
-  TGFileInfo descriptor_ = AgentDescriptor();
+  TGFileInfo descriptor_ = testimg::AgentDescriptor("TOKEN");
 
  private:
   AgentFilesScope scope_{FakeIni::Access(), kFolder, &descriptor_};

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "../core/AgentFilesScope.h"
-#include "../core/PackageImage.h"
+#include "../core/AgentPackageImage.h"
 #include "BoxDriver.h"
 #include "Processes.h"
 #include "agent/AgentHost.h"
@@ -19,7 +19,6 @@
 #include "agent/UpdateCycle.h"
 #include "agent/UpdateFilesIni.h"
 #include "pack/GFileInfo.h"
-#include "pack/Scramble.h"
 
 namespace {
 
@@ -27,18 +26,7 @@ const std::string kProductExe = testkit::HostPathToWindows(PRODUCT_EXE_UNIX_PATH
 const char kToken[] = "PRODUCTTOKEN0123456789ABCDEFGHIJ";
 constexpr const char* kProductClass = "StubTestProduct";
 
-std::string ProgramWithToken(const std::string& Token) {
-  testimg::Package package;
-  package.updateInfo = "|u|Tool.info|Tool.exe|" + pack::Scramble(Token, 3) + "|";
-  return package.Build();
-}
-
-TGFileInfo AgentDescriptor() {
-  const std::string image = ProgramWithToken(kToken);
-  TGFileInfo info;
-  info.Create(pack::MemorySource(image));
-  return info;
-}
+using testimg::ProgramWithToken;
 
 // Records the setup runs and listener notifications; the run's outcome is the test's to choose.
 class RecordingHost : public au::AgentHost {
@@ -153,7 +141,7 @@ class UpdateCycle : public ::testing::Test {
   }
 
   std::string folder_, updates_, app_;
-  TGFileInfo descriptor_ = AgentDescriptor();
+  TGFileInfo descriptor_ = testimg::AgentDescriptor(kToken);
   RecordingHost host_;
   testkit::Started product_;
 
