@@ -17,6 +17,7 @@
 #include "../core/AgentFilesScope.h"
 #include "../core/AgentPackageImage.h"
 #include "Artifacts.h"
+#include "HttpHandler.h"
 #include "BoxDriver.h"
 #include "Processes.h"
 #include "TestServers.h"
@@ -44,78 +45,6 @@ const char kBody[] =
     "Version 4 of Tool is out. It opens projects twice as fast, reads the files of every "
     "earlier version and brings a new report window.\r\n\r\nPress the button below to read "
     "what else has changed.";
-
-// ---- The recording handler ---------------------------------------------------------------------
-
-// "<program> --inform-opened=<record file> <address>": appends the address, unquoted, as one line
-// to the record file, then ends before any test would start.
-constexpr char kRecordSwitch[] = "--inform-opened=";
-
-void AppendLine(const std::string& path, const std::string& line) {
-  const HANDLE file = ::CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
-                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;
-  const std::string data = line + "\n";
-  DWORD written = 0;
-  ::WriteFile(file, data.data(), static_cast<DWORD>(data.size()), &written, nullptr);
-  ::CloseHandle(file);
-}
-
-[[maybe_unused]] const bool kRanAsHandler = [] {
-  const std::string line = ::GetCommandLineA();
-  const size_t at = line.find(kRecordSwitch);
-  if (at == std::string::npos) return false;
-  const std::string rest = line.substr(at + sizeof kRecordSwitch - 1);
-  const size_t blank = rest.find(' ');
-  AppendLine(rest.substr(0, blank),
-             blank == std::string::npos ? "" : sys::Unquote(rest.substr(blank + 1)));
-  ::ExitProcess(0);
-  return true;
-}();
-
-std::string OwnProgram() {
-  char self[MAX_PATH] = {};
-  ::GetModuleFileNameA(nullptr, self, sizeof self);
-  return self;
-}
-
-// For the life of the scope, "http" addresses open in the recording handler; the handler that
-// was registered before comes back afterwards.
-class HttpHandlerScope {
- public:
-  explicit HttpHandlerScope(const std::string& recordFile) {
-    had_ = ReadDefault(previous_);
-    const std::string command =
-        "\"" + OwnProgram() + "\" " + kRecordSwitch + recordFile + " \"%1\"";
-    ok_ = WriteDefault(command);
-  }
-  ~HttpHandlerScope() {
-    if (had_)
-      WriteDefault(previous_);
-    else
-      ::RegDeleteKeyA(HKEY_CLASSES_ROOT, kKey);
-  }
-  HttpHandlerScope(const HttpHandlerScope&) = delete;
-  HttpHandlerScope& operator=(const HttpHandlerScope&) = delete;
-  bool ok() const { return ok_; }
-
- private:
-  static constexpr char kKey[] = "http\\shell\\open\\command";
-  static bool ReadDefault(std::string& value) {
-    char buffer[4096] = {};
-    LONG size = sizeof buffer;
-    if (::RegQueryValueA(HKEY_CLASSES_ROOT, kKey, buffer, &size) != ERROR_SUCCESS) return false;
-    value = buffer;
-    return true;
-  }
-  static bool WriteDefault(const std::string& value) {
-    return ::RegSetValueA(HKEY_CLASSES_ROOT, kKey, REG_SZ, value.c_str(),
-                          static_cast<DWORD>(value.size())) == ERROR_SUCCESS;
-  }
-  bool had_ = false;
-  bool ok_ = false;
-  std::string previous_;
-};
 
 // ---- What the agent does around the notice ---------------------------------------------------
 
@@ -235,7 +164,7 @@ class AutoInform : public ::testing::Test {
     ::CreateDirectoryA(updates_.c_str(), nullptr);
     scope_ = std::make_unique<AgentFilesScope>(au::SystemIniAccess(), folder_, &descriptor_);
     previousHost_ = au::SetHost(&host_);
-    handler_ = std::make_unique<HttpHandlerScope>(opened_);
+    handler_ = std::make_unique<testkit::HttpHandlerScope>(opened_);
     ASSERT_TRUE(handler_->ok());
     Original("");
     Info(std::string("DownloadURL_INFORM=") + kAddress + "\r\n");
@@ -320,7 +249,7 @@ class AutoInform : public ::testing::Test {
 
  private:
   std::unique_ptr<AgentFilesScope> scope_;
-  std::unique_ptr<HttpHandlerScope> handler_;
+  std::unique_ptr<testkit::HttpHandlerScope> handler_;
   au::AgentHost* previousHost_ = nullptr;
 };
 
