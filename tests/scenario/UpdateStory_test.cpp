@@ -129,6 +129,8 @@ TEST_F(UpdateStory, PublishedUpdateIsFoundConfirmedInstalledAndEverythingRestart
   // removed, and the product started again.
   EXPECT_TRUE(testkit::BecomesTrue([&] { return ProductStarts() == 2; }))
       << testkit::ReadWholeFile(product_ + "\\Product.log");
+  // Up to its window, so that the end of the test finds it and ends it.
+  EXPECT_TRUE(testkit::WaitForWindowClass(kProductClass, testkit::kPatienceMs));
   const std::string log = testkit::ReadWholeFile(product_ + "\\Product.log");
   EXPECT_NE(std::string::npos, log.find("WM_CLOSE 15 255")) << log;
   EXPECT_EQ("2", testkit::ReadWholeFile(product_ + "\\version2.txt"));

@@ -119,6 +119,12 @@ class UpdateCycle : public ::testing::Test {
     product_ = testkit::StartProcess("\"" + app_ + "\\Product.exe\"", app_);
     ASSERT_TRUE(testkit::WaitForWindowClass(kProductClass, testkit::kPatienceMs));
   }
+  // The product started again, up to its window: a product still starting when the test ends
+  // would outlive it and be taken for the next test's.
+  bool ProductRestarted() const {
+    return testkit::BecomesTrue([&] { return ProductStarts() == 2; }) &&
+           testkit::WaitForWindowClass(kProductClass, testkit::kPatienceMs) != nullptr;
+  }
   std::string ProductLog() const { return testkit::ReadWholeFile(app_ + "\\Product.log"); }
   size_t ProductStarts() const {
     const std::string log = ProductLog();
@@ -161,7 +167,7 @@ TEST_F(UpdateCycle, ConfirmedUpdateClosesRunsRecordsTellsAndRestarts) {
   EXPECT_NE(std::string::npos, boxes[0].text.find("Get Tool 2?\r\nInstalled at once.")) << boxes[0].text;
   EXPECT_NE(std::string::npos, boxes[1].text.find("Tool 2 is new.\r\nStart it?")) << boxes[1].text;
   EXPECT_NE(std::string::npos, ProductLog().find("WM_CLOSE 15 255")) << ProductLog();
-  EXPECT_TRUE(testkit::BecomesTrue([&] { return ProductStarts() == 2; })) << ProductLog();
+  EXPECT_TRUE(ProductRestarted()) << ProductLog();
   ASSERT_EQ(1u, host_.runs.size());
   EXPECT_EQ(folder_ + "\\Update2.exe|foreground|/OriginalInfoFile=\"" + folder_ + "\\Tool.info\"",
             host_.runs[0]);
@@ -197,8 +203,11 @@ TEST_F(UpdateCycle, EachShutDownMethodEndsTheProductItsWay) {
     }
     EXPECT_EQ(c.stillRunning, ::FindWindowA(kProductClass, nullptr) != nullptr);
     // A product that ran on is not started again; one that was stopped is.
-    EXPECT_TRUE(testkit::BecomesTrue([&] { return ProductStarts() == (c.stillRunning ? 1u : 2u); }))
-        << log;
+    if (c.stillRunning) {
+      EXPECT_EQ(1u, ProductStarts()) << log;
+    } else {
+      EXPECT_TRUE(ProductRestarted()) << log;
+    }
     if (c.stillRunning) {
       EXPECT_EQ(std::string::npos, log.find("WM_"));
     }
@@ -215,7 +224,7 @@ TEST_F(UpdateCycle, FailedUpdateKeepsTheVersionAndTellsNothing) {
   EXPECT_FALSE(result);
   EXPECT_EQ("1", VersionOriginal());
   EXPECT_FALSE(testkit::PathExists(folder_ + "\\Update2.exe")) << "deleted in every case";
-  EXPECT_TRUE(testkit::BecomesTrue([&] { return ProductStarts() == 2; })) << "stopped, so restarted";
+  EXPECT_TRUE(ProductRestarted()) << "stopped, so restarted";
 }
 
 TEST_F(UpdateCycle, RefusedDownloadFetchesAndRunsNothing) {
