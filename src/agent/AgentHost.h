@@ -45,6 +45,17 @@ class AgentHost {
   }
 };
 
+// Codes of the notifications posted to the product's registered listener (wParam), with their
+// lParam.
+enum ListenerCode : unsigned {
+  kNotifyInfoDownload = 40,    // 1 at the start, 2 at the end
+  kNotifyFileDownload = 41,    // 1 at the start, 2 at the end
+  kNotifyUpdateRun = 42,       // 1 at the start, 2 at the end
+  kNotifyLoopEnded = 43,       // 0
+  kNotifyMainWindow = 50,      // the main window's handle
+  kNotifyAgentMessage = 51,    // the number of wm_AgentMsg
+};
+
 AgentHost& Host();
 // Host becomes the agent's host (null: the one that does nothing); the previous one is returned.
 AgentHost* SetHost(AgentHost* host);

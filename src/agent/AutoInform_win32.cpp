@@ -17,7 +17,6 @@
 namespace au {
 namespace {
 
-constexpr unsigned kInformNotification = 41;
 constexpr intptr_t kBeforeFetch = 1;
 constexpr intptr_t kAfterFetch = 2;
 constexpr int32_t kFetchingState = 2;
@@ -32,10 +31,10 @@ std::string FetchedNotice(const std::string& Name) {
 bool FetchNotice(const std::string& Folder, const std::string& Name) {
   kodebug::ConsoleProcessLine(" ==== PerformAutoInform-2 ====");
   Agent().AgentState = kFetchingState;
-  Host().NotifyListener(kInformNotification, kBeforeFetch);
+  Host().NotifyListener(kNotifyFileDownload, kBeforeFetch);
   std::string error;
   const bool fetched = DownloadFileAU(Folder, Name, kInformDownload, error);
-  Host().NotifyListener(kInformNotification, kAfterFetch);
+  Host().NotifyListener(kNotifyFileDownload, kAfterFetch);
   return fetched;
 }
 

@@ -2,6 +2,7 @@
 // This file must contain only Win32 code.
 #include "agent/StubAU.h"
 
+#include "agent/AgentBoxes.h"
 #include "agent/AgentClock.h"
 #include "agent/AgentHost.h"
 #include "agent/AgentVars.h"
@@ -29,12 +30,8 @@ namespace {
 
 constexpr const char* kTestModeKey = "HKEY_CURRENT_USER\\Software\\Tollund\\Karst\\AutoUpdate";
 constexpr DWORD kTestModeRereadMs = 30000;
-// Listener notification code of the .info file's download.
-constexpr unsigned kNotifyInfoDownload = 40;
 
 DWORD g_lastTestModeRead = 0;
-
-const char* TrueFalse(bool value) { return value ? "TRUE" : "FALSE"; }
 
 std::string Text(const std::string& key) { return ReadAUText(key, ""); }
 
@@ -55,17 +52,15 @@ void TellWhyNothingHappened(const std::string& fetchError, int code, const std::
   const bool testMode = Agent().testMode;
   std::string connectionError;
   const bool connected = inethttp::IsInternetConnected(connectionError);
-  ConsoleProcessLine(std::string(" TestMode=") + TrueFalse(testMode) +
-                     " InternetConnected=" + TrueFalse(connected));
+  ConsoleProcessLine(std::string(" TestMode=") + kodebug::TrueFalse(testMode) +
+                     " InternetConnected=" + kodebug::TrueFalse(connected));
   const CheckOutcome outcome =
       InteractiveCheckOutcome(Text, testMode, connected, connectionError, fetchError,
                               sys::IsDeveloperMode(), code, codeText);
   if (outcome.error)
-    komsgbox::ErrorBox(0, outcome.text, original::Error(), original::CharSet(),
-                       original::BtnText());
+    AgentErrorBox(kBoxWithHeading, outcome.text);
   else
-    komsgbox::AttentionBox(1, outcome.text, original::Attention(), 0, original::CharSet(),
-                           original::BtnText());
+    AgentAttentionBox(kBoxWithoutHeading, outcome.text);
 }
 
 // Acts on a publication the decision let through: the notice, or the update and the restart.
@@ -115,9 +110,7 @@ void AskToCheck(int& Status) {
   const bool testMode = CheckTestMode(true);
   const std::string source = testMode ? Agent().testModeURL : UpdateInfoURL();
   const std::string text = AskToCheckText(Text, source, CheckTestMode(true), original::ProgramName());
-  if (!komsgbox::ConfirmYesNo(1, text, original::Confirm(), 0, original::CharSet(),
-                              original::BtnText()))
-    Status = 0;
+  if (!AgentConfirm(kBoxWithoutHeading, text)) Status = 0;
 }
 
 void PerformShot() {

@@ -1,6 +1,7 @@
 // This file must contain only Win32 code.
 #include "agent/UpdateCycle.h"
 
+#include "agent/AgentBoxes.h"
 #include "agent/AgentHost.h"
 #include "agent/AgentVars.h"
 #include "agent/TransientFlags.h"
@@ -15,7 +16,6 @@
 #include "sys/Process.h"
 #include "sys/ProgramStart.h"
 #include "sys/Pumping.h"
-#include "ui/KoMsgBox.h"
 
 using kodebug::ConsoleProcessLine;
 using kodebug::DebugLog;
@@ -23,32 +23,12 @@ using kodebug::DebugLog;
 namespace au {
 namespace {
 
-// Listener notification codes of the update file's download and of the update's run.
-constexpr unsigned kNotifyFileDownload = 41;
-constexpr unsigned kNotifyUpdateRun = 42;
-// Box owners: 0 puts the caption into the text as a heading, 1 does not, 2 also greys Close.
-constexpr uintptr_t kWithHeading = 0;
-constexpr uintptr_t kWithoutHeading = 1;
-constexpr uintptr_t kWithoutClose = 2;
-
-const char* TrueFalse(bool value) { return value ? "TRUE" : "FALSE"; }
-
 std::string Text(const std::string& key) { return ReadAUText(key, ""); }
-
-bool Confirm(uintptr_t owner, const std::string& text) {
-  return komsgbox::ConfirmYesNo(owner, text, original::Confirm(), 0, original::CharSet(),
-                                original::BtnText());
-}
-
-void Tell(uintptr_t owner, const std::string& text) {
-  komsgbox::AttentionBox(owner, text, original::Attention(), 0, original::CharSet(),
-                         original::BtnText());
-}
 
 // Asks before a step, or only tells when the step is forced; true to go on.
 bool AskOrTell(bool forced, const std::string& text) {
-  if (!forced) return Confirm(kWithHeading, text);
-  Tell(kWithoutClose, text);
+  if (!forced) return AgentConfirm(kBoxWithHeading, text);
+  AgentAttentionBox(kBoxWithoutClose, text);
   return true;
 }
 
@@ -71,7 +51,7 @@ bool StopProduct(const std::string& product) {
     const size_t slash = product.find_last_of("\\/:");
     const std::string text = WithProgName(Text("s15"), product.substr(slash + 1));
     kodebug::ConsoleLine("s1=" + text + "<");
-    while (sys::IsProcessRunning(product)) Tell(kWithHeading, text);
+    while (sys::IsProcessRunning(product)) AgentAttentionBox(kBoxWithHeading, text);
   }
   ConsoleProcessLine(" ==== PerformAutoUpdate-8 ====");
   if (how == ShutDown::kClose) sys::CloseProcess(product, true, 0);
@@ -102,8 +82,8 @@ bool RunUpdateFile(const std::string& updateFile) {
 bool TellTheOutcome(bool succeeded, bool restart) {
   const std::string done = WithProgName(Text("s16"), info::ProgramName());
   if (!succeeded || !(info::InformFinish() || UserAskedForThisCheck())) return true;
-  if (restart) return Confirm(kWithoutHeading, done + Text("s17"));
-  Tell(kWithoutHeading, done);
+  if (restart) return AgentConfirm(kBoxWithoutHeading, done + Text("s17"));
+  AgentAttentionBox(kBoxWithoutHeading, done);
   return true;
 }
 
@@ -140,7 +120,7 @@ bool UpdateFromDownloadOn() {
 
   const bool restartAllowed = TellTheOutcome(succeeded, restart);
   ConsoleProcessLine(" ==== PerformAutoUpdate-12 ====");
-  kodebug::ConsoleLine(std::string(TrueFalse(restart)) + " " + TrueFalse(restartAllowed) + " >" +
+  kodebug::ConsoleLine(std::string(kodebug::TrueFalse(restart)) + " " + kodebug::TrueFalse(restartAllowed) + " >" +
                        product + "<");
   if (restart && restartAllowed) sys::StartProgram("\"" + product + "\"", true, product);
   return succeeded;
@@ -164,7 +144,7 @@ bool PerformAutoUpdate() {
     if (goOn) result = UpdateFromDownloadOn();
   }
   ConsoleProcessLine(" ==== PerformAutoUpdate-13 ====");
-  DebugLog(std::string("PerformAutoUpdate() - END    Result=") + TrueFalse(result));
+  DebugLog(std::string("PerformAutoUpdate() - END    Result=") + kodebug::TrueFalse(result));
   return result;
 }
 

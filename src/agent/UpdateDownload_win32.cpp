@@ -2,6 +2,7 @@
 // This file must contain only Win32 code.
 #include "agent/UpdateDownload.h"
 
+#include "agent/AgentBoxes.h"
 #include "agent/AgentHost.h"
 #include "agent/AgentVars.h"
 #include "agent/InformFile.h"
@@ -18,7 +19,6 @@
 #include "sys/Pumping.h"
 #include "sys/SysError.h"
 #include "sys/UtilsText.h"
-#include "ui/KoMsgBox.h"
 #include "ui/KoProgBar.h"
 
 using kodebug::DebugLog;
@@ -30,8 +30,6 @@ namespace {
 constexpr uint32_t kAroundWebDownloadMs = 500;
 constexpr uint32_t kAnimationStepMs = 300;
 constexpr int kAnimationSteps = 10;
-
-const char* TrueFalse(bool value) { return value ? "TRUE" : "FALSE"; }
 
 std::string FileNameOfPath(const std::string& Path) {
   return pack::PathFileName(Path, sys::IsLeadByteOfActiveCodePage);
@@ -125,14 +123,6 @@ bool FinishInfoDownload(const std::string& Content, const std::string& Source,
   return fetched;
 }
 
-void ShowBox(bool Error, const std::string& Message) {
-  if (Error)
-    komsgbox::ErrorBox(0, Message, original::Error(), original::CharSet(), original::BtnText());
-  else
-    komsgbox::AttentionBox(0, Message, original::Attention(), 0, original::CharSet(),
-                           original::BtnText());
-}
-
 // The update or inform file's end of a download: the token check, or what the user is told of
 // the failure.
 bool FinishFileDownload(int Kind, const std::string& Source, const std::string& Destination,
@@ -143,7 +133,7 @@ bool FinishFileDownload(int Kind, const std::string& Source, const std::string& 
     inethttp::ErrorPageMessage(Destination, "", Source, message, "Bad Secret Token!");
     if (!Destination.empty()) ::DeleteFileA(Destination.c_str());
     DebugLog("ERROR: " + message);
-    ShowBox(true, message);
+    AgentErrorBox(kBoxWithHeading, message);
     return false;
   }
   if (Source.size() > 2 && info::RequestConfirmationBeforeDownload()) {
@@ -151,7 +141,7 @@ bool FinishFileDownload(int Kind, const std::string& Source, const std::string& 
         DownloadFailureMessage(inethttp::DownloadAbortRequested(), Source, ReadAUText("s3"),
                                ReadAUText("s4"), ReadAUText("s5"));
     DebugLog("ATTENTION: " + message);
-    ShowBox(false, message);
+    AgentAttentionBox(kBoxWithHeading, message);
   }
   return false;
 }
@@ -181,7 +171,7 @@ bool DownloadFileAU(const std::string& Folder, const std::string& FileName, int 
                                                 sys::IsLeadByteOfActiveCodePage);
   std::string source = from.LocalPath();
   kodebug::ConsoleProcessLine(" DownloadFileAU: " + source);
-  DebugLog(std::string("TestMode=") + TrueFalse(vars.testMode));
+  DebugLog(std::string("TestMode=") + kodebug::TrueFalse(vars.testMode));
   DebugLog("Download START: " + source);
 
   const bool visible = Kind == kUpdateDownload && info::RequestConfirmationBeforeDownload() &&

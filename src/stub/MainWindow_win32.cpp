@@ -89,8 +89,8 @@ void OnTimer(HWND wnd) {
 void OnLocalMsg(WPARAM wParam, LPARAM lParam) {
   ListenerWnd = reinterpret_cast<HWND>(wParam);
   ListenerMsg = static_cast<UINT>(lParam);
-  NotifyListener(kNotifyMainWindow, reinterpret_cast<intptr_t>(MainWnd));
-  NotifyListener(kNotifyAgentMessage, wm_AgentMsg);
+  NotifyListener(au::kNotifyMainWindow, reinterpret_cast<intptr_t>(MainWnd));
+  NotifyListener(au::kNotifyAgentMessage, wm_AgentMsg);
 }
 
 LRESULT CALLBACK MainWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -233,7 +233,7 @@ void WinMain() {
   inethttp::SetDownloadAbort(true);
   inethttp::FreeWinInet();
   koprogbar::ReleaseSharedProgressBar();  // its last event still finds the bars
-  NotifyListener(kNotifyLoopEnded, 0);
+  NotifyListener(au::kNotifyLoopEnded, 0);
 }
 
 }  // namespace stubwin

@@ -4,22 +4,14 @@
 #include <cstdint>
 #include <string>
 
+#include "agent/AgentHost.h"
+
 namespace stubwin {
 
 // Messages other processes post to a running agent's window.
 constexpr unsigned wm_ShutDown = 1123;  // wParam: ticks left before the agent quits
 constexpr unsigned wm_LocalMsg = 1124;  // wParam: listener window, lParam: its message number
 constexpr unsigned wm_AgentMsg = 1125;  // wParam: command, lParam: argument; answers the result
-
-// Codes of the notifications posted to a registered listener (wParam), with their lParam.
-enum ListenerCode : unsigned {
-  kNotifyInfoDownload = 40,    // 1 at the start, 2 at the end
-  kNotifyFileDownload = 41,    // 1 at the start, 2 at the end
-  kNotifyUpdateRun = 42,       // 1 at the start, 2 at the end
-  kNotifyLoopEnded = 43,       // 0
-  kNotifyMainWindow = 50,      // the main window's handle
-  kNotifyAgentMessage = 51,    // the number of wm_AgentMsg
-};
 
 // Chooses the run mode from the package, the file name and the switches, and runs it.
 void DoRunStubWin();

@@ -20,8 +20,6 @@ using kodebug::DebugLog;
 namespace stubwin {
 namespace {
 
-const char* TrueFalse(bool value) { return value ? "TRUE" : "FALSE"; }
-
 bool WindowClassExists(const std::string& className) {
   return ::FindWindowA(className.c_str(), nullptr) != nullptr;
 }
@@ -43,11 +41,11 @@ void DoRunStubWin() {
 
   const bool xExeIsRunning = WindowClassExists(XAgentClassName(in.programExeName));
   const std::string name = FileNameOf(exePath);
-  DebugLog(std::string("X_ExeIsRunning=") + TrueFalse(xExeIsRunning));
+  DebugLog(std::string("X_ExeIsRunning=") + kodebug::TrueFalse(xExeIsRunning));
   DebugLog(std::string("ThisIs_Plain_AutoUpdate_Exe=") +
-           TrueFalse(in.isAutoUpdateProg && IsPlainAgentName(name, in.programExeName)));
+           kodebug::TrueFalse(in.isAutoUpdateProg && IsPlainAgentName(name, in.programExeName)));
   DebugLog(std::string("ThisIs_X_AutoUpdate_Exe=") +
-           TrueFalse(in.isAutoUpdateProg && IsXAgentName(name, in.programExeName)));
+           kodebug::TrueFalse(in.isAutoUpdateProg && IsXAgentName(name, in.programExeName)));
 
   in.instanceRunning = WindowClassExists(stubglob::StubClassName);
   const RunPlan plan = DecideRunPlan(in);

@@ -18,8 +18,6 @@ using kodebug::DebugLog;
 
 namespace {
 
-const char* TrueFalse(bool value) { return value ? "TRUE" : "FALSE"; }
-
 void StubMain() {
   const std::string commandLine = sys::ProcessCommandLine();
   const std::string exePath = sys::ProgramPath();
@@ -41,7 +39,7 @@ void StubMain() {
   DebugLog("CommandLine=" + commandLine);
   DebugLog("Agent Version=" + sys::GetExeVersion(exePath));
   ConsoleProcessLine(std::string(" ==== ThisIs_AutoUpdateProg=") +
-                     TrueFalse(stubglob::ThisIs_AutoUpdateProg));
+                     kodebug::TrueFalse(stubglob::ThisIs_AutoUpdateProg));
 
   stubwin::DoRunStubWin();
 

@@ -26,4 +26,7 @@ void ConsoleLine(const std::string& text);
 // A line beginning with this process's id, as most console lines of the stub do.
 void ConsoleProcessLine(const std::string& text);
 
+// How the log lines write a flag.
+inline const char* TrueFalse(bool value) { return value ? "TRUE" : "FALSE"; }
+
 }  // namespace kodebug
