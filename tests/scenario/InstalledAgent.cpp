@@ -51,7 +51,7 @@ void InstalledAgent::Install(const std::string& original, std::vector<std::strin
 StubRun InstalledAgent::RunPlainAgent(const std::string& args) {
   const std::string commandLine = "\"" + agent_ + "\"" + (args.empty() ? "" : " " + args);
   testkit::Started process = testkit::StartProcess(commandLine, product_);
-  EXPECT_TRUE(process) << commandLine;
+  EXPECT_TRUE(process) << commandLine << " (system error " << ::GetLastError() << ")";
   if (!process) return StubRun();
   return Collect(process, commandLine, testkit::kPatienceMs);
 }
