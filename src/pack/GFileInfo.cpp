@@ -154,6 +154,7 @@ std::string TGFileInfo::GetProductToken(bool Descrambled) const {
   return Descrambled ? Descramble(token) : token;
 }
 bool TGFileInfo::GetHideSetup() const { return sys::SUB::GetItem(UpdateInfo_, 4) == "1"; }
+std::string TGFileInfo::GetUpdatePublicKey() const { return sys::SUB::GetItem(UpdateInfo_, 5); }
 
 std::string TGFileInfo::GetWebSetupURL() const { return sys::SUB::GetItem(WebSetupInfo_, 0); }
 std::string TGFileInfo::GetWebSetupFileName() const { return sys::SUB::GetItem(WebSetupInfo_, 1); }
@@ -163,6 +164,7 @@ std::string TGFileInfo::GetWebSetupToken(bool Descrambled) const {
   return Descrambled ? Descramble(token) : token;
 }
 std::string TGFileInfo::GetWebSetupSize() const { return sys::SUB::GetItem(WebSetupInfo_, 4); }
+std::string TGFileInfo::GetWebSetupSHA256() const { return sys::SUB::GetItem(WebSetupInfo_, 5); }
 bool TGFileInfo::SameWebSetupToken(const TGFileInfo& Other) const {
   return GetWebSetupToken(true) == Other.GetWebSetupToken(true);
 }

@@ -58,11 +58,16 @@ class TGFileInfo {
   std::string GetProgramExeName() const;
   std::string GetProductToken(bool Descrambled) const;
   bool GetHideSetup() const;
+  // Public key (text of an ECDSA P-256 point) that signs the update descriptions; empty in a
+  // package whose updates are not signed.
+  std::string GetUpdatePublicKey() const;
   std::string GetWebSetupURL() const;
   std::string GetWebSetupFileName() const;
   bool GetAlwaysDownload() const;
   std::string GetWebSetupToken(bool Descrambled) const;
   std::string GetWebSetupSize() const;
+  // SHA-256 (64 hexadecimal digits) the setup file must have; empty when not checked.
+  std::string GetWebSetupSHA256() const;
   bool SameWebSetupToken(const TGFileInfo& Other) const;
 
   std::string GetLangString(const std::string& Key, const std::string& Default) const;
