@@ -53,7 +53,7 @@ add_custom_target(stub ALL
 file(GLOB TESTKIT_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tools/testkit/*.cpp)
 add_library(testkit STATIC ${TESTKIT_SOURCES})
 target_include_directories(testkit PUBLIC tools/testkit)
-target_link_libraries(testkit PUBLIC stubcore)
+target_link_libraries(testkit PUBLIC stubcore bcrypt)
 stub_warnings(testkit)
 
 add_executable(kodebug-viewer tools/kodebug/KoDebugViewer.cpp)
@@ -113,7 +113,8 @@ target_link_options(win32_tests PRIVATE ${STUB_WIN32_LINK})
 target_compile_definitions(win32_tests PRIVATE
   STUB_EXE_UNIX_PATH="${STUB_EXE}" ENGINE_EXE_UNIX_PATH="$<TARGET_FILE:engine>"
   PRODUCT_EXE_UNIX_PATH="$<TARGET_FILE:product>"
-  SERVERS_INI_UNIX_PATH="${CMAKE_BINARY_DIR}/servers/servers.ini")
+  SERVERS_INI_UNIX_PATH="${CMAKE_BINARY_DIR}/servers/servers.ini"
+  SIGNING_DIR_UNIX_PATH="${CMAKE_BINARY_DIR}/signing")
 stub_warnings(win32_tests)
 add_dependencies(win32_tests stub engine product)
 
@@ -142,7 +143,11 @@ add_test(NAME servers_start COMMAND /bin/bash ${STUB_SERVERS} start ${CMAKE_BINA
 add_test(NAME servers_stop COMMAND /bin/bash ${STUB_SERVERS} stop ${CMAKE_BINARY_DIR}/servers)
 set_tests_properties(servers_start PROPERTIES FIXTURES_SETUP servers)
 set_tests_properties(servers_stop PROPERTIES FIXTURES_CLEANUP servers)
-set_tests_properties(win32_tests PROPERTIES FIXTURES_REQUIRED servers)
+# Keys, signatures and checksums made by OpenSSL, which the system's verification must accept.
+add_test(NAME signing_vectors COMMAND /bin/bash ${PROJECT_SOURCE_DIR}/tests/signing/make-vectors
+  ${CMAKE_BINARY_DIR}/signing)
+set_tests_properties(signing_vectors PROPERTIES FIXTURES_SETUP signing)
+set_tests_properties(win32_tests PROPERTIES FIXTURES_REQUIRED "servers;signing")
 
 # A Japanese locale for the scenario tests that run the stub in code page 932: Wine takes a
 # process's code page from the Unix locale it starts in. It is generated into the build (LOCPATH)
@@ -159,4 +164,4 @@ add_test(NAME stub_file COMMAND ${Python3_EXECUTABLE}
   ${PROJECT_SOURCE_DIR}/tests/stubfile/check_stub_file.py ${STUB_EXE} ${STUB_FILE_BUILD})
 set_tests_properties(stub_file PROPERTIES LABELS file)
 set_tests_properties(win32_tests scenario_tests servers_start servers_stop locale_ja
-  PROPERTIES LABELS wine)
+  signing_vectors PROPERTIES LABELS wine)

@@ -8,11 +8,13 @@
 #include "agent/StubInformDlg.h"
 #include "agent/UpdateDownload.h"
 #include "agent/UpdateFiles.h"
+#include "agent/UpdateVerify.h"
 #include "net/InetRules.h"
 #include "pack/EntryTarget.h"
 #include "sys/Files.h"
 #include "sys/KoDebug.h"
 #include "sys/LeadBytes.h"
+#include "sys/Platform.h"
 
 namespace au {
 namespace {
@@ -23,9 +25,11 @@ constexpr int32_t kFetchingState = 2;
 
 // The notice as the download left it in the agent folder: under the file-name part of its
 // name, read no further than the token check read it, so the text shown is the text checked.
+std::string FetchedNoticePath(const std::string& Name) {
+  return AgentFolder() + pack::PathFileName(Name, sys::IsLeadByteOfActiveCodePage);
+}
 std::string FetchedNotice(const std::string& Name) {
-  const std::string file = pack::PathFileName(Name, sys::IsLeadByteOfActiveCodePage);
-  return sys::ReadFileToString(AgentFolder() + file, inethttp::kLongestDownloadInMemory);
+  return sys::ReadFileToString(FetchedNoticePath(Name), inethttp::kLongestDownloadInMemory);
 }
 
 bool FetchNotice(const std::string& Folder, const std::string& Name) {
@@ -40,7 +44,14 @@ bool FetchNotice(const std::string& Folder, const std::string& Name) {
 
 bool ShowNotice(const std::string& Name) {
   kodebug::ConsoleProcessLine(" ==== PerformAutoInform-3 ====");
-  const InformParts notice = SplitInformFile(FetchedNotice(Name));
+  const std::string fetched = FetchedNotice(Name);
+  const pack::CheckVerdict verdict = VerifyFetchedFile(kInformDownload, pack::MemorySource(fetched));
+  if (!pack::Passes(verdict)) {
+    ::DeleteFileA(FetchedNoticePath(Name).c_str());
+    ReportUnverified(verdict, FetchedNoticePath(Name));
+    return false;
+  }
+  const InformParts notice = SplitInformFile(fetched);
   const bool shown =
       ShowInform(Host().MainWindow(), ReadAUText("s34"), ReadAUText("s35"), original::CharSet(),
                  original::FontSize(), original::FontName(), false, info::AutoInformH(),

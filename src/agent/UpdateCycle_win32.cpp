@@ -8,6 +8,7 @@
 #include "agent/UpdateCycleRules.h"
 #include "agent/UpdateDownload.h"
 #include "agent/UpdateFiles.h"
+#include "agent/UpdateVerify.h"
 #include "pack/ByteSource.h"
 #include "pack/GFileInfo.h"
 #include "paths/Placeholders.h"
@@ -63,8 +64,8 @@ bool StopProduct(const std::string& product) {
   return wasRunning && !sys::IsProcessRunning(product);
 }
 
-// Runs the fetched update file. It is held open, shared with readers only, from its token check
-// to the end of its run: what runs is what was checked.
+// Runs the fetched update file. It is held open, shared with readers only, from its token and
+// checksum checks to the end of its run: what runs is what was checked.
 bool RunUpdateFile(const std::string& updateFile) {
   const pack::FileSource held(updateFile, sys::ReadSharing::kReadersOnly);
   TGFileInfo update;
@@ -72,6 +73,11 @@ bool RunUpdateFile(const std::string& updateFile) {
   const TGFileInfo* own = AgentPackage();
   if (!held.IsOpen() || !own || update.GetProductToken(true) != own->GetProductToken(true)) {
     DebugLog("ERROR: the update file changed after its check: " + updateFile);
+    return false;
+  }
+  const pack::CheckVerdict verdict = VerifyFetchedFile(kUpdateDownload, held);
+  if (!pack::Passes(verdict)) {
+    LogUnverified(verdict, updateFile);
     return false;
   }
   const std::string arguments = "/OriginalInfoFile=\"" + GetInfoPath() + "\"";

@@ -7,6 +7,7 @@
 #include "agent/AgentVars.h"
 #include "agent/InformFile.h"
 #include "agent/UpdateFiles.h"
+#include "agent/UpdateVerify.h"
 #include "net/ErrorPage.h"
 #include "net/InetHTTP.h"
 #include "net/InetRules.h"
@@ -111,16 +112,38 @@ std::string FetchFromWeb(const std::string& Url, const std::string& Destination,
 }
 
 // The .info file's end of a download: the result, with the fetched text written beside the
-// agent whatever came (a failed fetch leaves the file empty).
-bool FinishInfoDownload(const std::string& Content, const std::string& Source,
+// agent whatever came (a failed fetch leaves the file empty). A text that fails its signature
+// check counts as not fetched: none of its values is ever read.
+bool FinishInfoDownload(const std::string& Content, const std::string& Source, bool FromWeb,
                         std::string& ErrorText) {
   if (ErrorText.empty() && !Content.empty())
     inethttp::ErrorPageMessage("", Content, Source, ErrorText, "");
-  const bool fetched = ErrorText.empty() && !Content.empty();
+  bool fetched = ErrorText.empty() && !Content.empty();
+  if (fetched) {
+    const pack::CheckVerdict verdict = VerifyInfoContent(Content, Source, FromWeb);
+    if (!pack::Passes(verdict)) {
+      LogUnverified(verdict, Source);
+      ErrorText = UnverifiedText();
+      fetched = false;
+    }
+  }
   const std::string infoPath = GetInfoPath();
   if (!infoPath.empty()) sys::SaveFile(infoPath, fetched ? Content : std::string(), 0, false);
   if (!ErrorText.empty() && ErrorText[0] == '3') ErrorText.clear();
   return fetched;
+}
+
+// A fetched file that fails its checksum is deleted at once.
+bool IsFetchedFileVerified(int Kind, const std::string& Destination) {
+  pack::CheckVerdict verdict;
+  {
+    const pack::FileSource file(Destination, sys::ReadSharing::kReadersOnly);
+    verdict = VerifyFetchedFile(Kind, file);
+  }
+  if (pack::Passes(verdict)) return true;
+  ::DeleteFileA(Destination.c_str());
+  ReportUnverified(verdict, Destination);
+  return false;
 }
 
 // The update or inform file's end of a download: the token check, or what the user is told of
@@ -128,7 +151,7 @@ bool FinishInfoDownload(const std::string& Content, const std::string& Source,
 bool FinishFileDownload(int Kind, const std::string& Source, const std::string& Destination,
                         const std::string& ErrorText) {
   if (ErrorText.empty()) {
-    if (SameProductToken(Destination, Kind)) return true;
+    if (SameProductToken(Destination, Kind)) return IsFetchedFileVerified(Kind, Destination);
     std::string message;
     inethttp::ErrorPageMessage(Destination, "", Source, message, "Bad Secret Token!");
     if (!Destination.empty()) ::DeleteFileA(Destination.c_str());
@@ -204,7 +227,8 @@ bool DownloadFileAU(const std::string& Folder, const std::string& FileName, int 
   if (visible) Host().ShowMainWindow(false);
   DebugLog("Download END:   " + source);
 
-  if (Kind == kInfoDownload) return FinishInfoDownload(content, source, ErrorText);
+  if (Kind == kInfoDownload)
+    return FinishInfoDownload(content, source, source != from.LocalPath(), ErrorText);
   return FinishFileDownload(Kind, source, destination, ErrorText);
 }
 

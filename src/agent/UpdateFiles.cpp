@@ -38,6 +38,8 @@ const BuiltInText kBuiltInAUTexts[] = {
     {"s33", "Downloading INFORM File..."},
     {"s34", "New Version"},
     {"s35", "Download"},
+    {"s36", "The update could not be verified: it does not carry its publisher's valid "
+            "signature.<P>Nothing was installed or shown."},
 };
 
 // The low 32 bits of Value as a signed number, without relying on out-of-range conversions.
@@ -180,6 +182,7 @@ bool RemoveStartUpShortcut() { return Flag(GetInfoPath(), kNewSetup, "RemoveStar
 bool RemoveCheckForNewUpdateShortcut() {
   return Flag(GetInfoPath(), kNewSetup, "RemoveCheckForNewUpdateShortcut");
 }
+std::string UpdateFileSHA256() { return Text(GetInfoPath(), kNewSetup, "UpdateFileSHA256"); }
 
 int64_t AutoInform() { return Int64(GetInfoPath(), kGeneral, "AutoInform"); }
 
@@ -188,6 +191,7 @@ std::string NameOfInformFile() { return Text(GetInfoPath(), kAutoInform, "NameOf
 int32_t SizeOfInformFile() { return Int32(GetInfoPath(), kAutoInform, "SizeOfInformFile"); }
 int32_t AutoInformW() { return Int32(GetInfoPath(), kAutoInform, "AutoInformW", 360); }
 int32_t AutoInformH() { return Int32(GetInfoPath(), kAutoInform, "AutoInformH", 360); }
+std::string InformFileSHA256() { return Text(GetInfoPath(), kAutoInform, "InformFileSHA256"); }
 
 }  // namespace info
 

@@ -89,6 +89,7 @@ int32_t Stamp();
 std::string ValidVersions();  // as written: blanks and leading zeros stay
 bool RemoveStartUpShortcut();
 bool RemoveCheckForNewUpdateShortcut();
+std::string UpdateFileSHA256();  // the update file's checksum, in a signed description
 
 // Section "General".
 int64_t AutoInform();
@@ -99,6 +100,7 @@ std::string NameOfInformFile();
 int32_t SizeOfInformFile();
 int32_t AutoInformW();  // 360
 int32_t AutoInformH();  // 360
+std::string InformFileSHA256();  // the inform file's checksum, in a signed description
 
 }  // namespace info
 

@@ -9,16 +9,12 @@
 
 #include "AgentProbe.h"
 #include "BoxDriver.h"
-#include "InstalledAgent.h"
-#include "TestServers.h"
+#include "PublishedUpdate.h"
 
 namespace scenario {
 namespace {
 
 const std::string kProductExe = testkit::HostPathToWindows(PRODUCT_EXE_UNIX_PATH);
-const std::string kEngine = testkit::HostPathToWindows(ENGINE_EXE_UNIX_PATH);
-constexpr const char* kProductClass = "StubTestProduct";
-
 const char kOriginal[] =
     "[OriginalSetup]\r\nVersionOriginal=1\r\nProbeSecondsInterval=1\r\nReAskSecondsInterval=0\r\n"
     "ProgramName=Tool\r\n"
@@ -28,81 +24,7 @@ const char kOriginal[] =
     "s21=There is no newer version.\r\ns22=Look for a new version of PROG_NAME?\r\n"
     "[MsgBox]\r\nConfirm=Question\r\nAttention=Note\r\n";
 
-class UpdateStory : public InstalledAgent {
- protected:
-  void SetUp() override {
-    InstalledAgent::SetUp();
-    if (!servers_.Load()) GTEST_SKIP() << "the local test servers are not running";
-    published_ = "story_" + std::to_string(::GetCurrentProcessId());
-    web_ = servers_.wwwWindows + "\\" + published_;
-    ::CreateDirectoryA(web_.c_str(), nullptr);
-  }
-  void TearDown() override {
-    testkit::EndProcessesWithWindowClass(kProductClass);
-    InstalledAgent::TearDown();
-    if (!web_.empty()) testkit::DeleteTree(web_);
-  }
-
-  // nginx: a missing file comes as its 404 page, which the agent tells from a file.
-  std::string UpdateUrl() const { return servers_.Url(servers_.nginx, "/" + published_); }
-
-  // Version 2: the product again and a marker file, installed by the engine into the product's
-  // folder; the package carries the product's token and agent.
-  std::string BuildUpdate() {
-    const std::string update = folder_ + "\\update";
-    ::CreateDirectoryA(update.c_str(), nullptr);
-    EXPECT_TRUE(testkit::CopyFileTo(kEngine, update + "\\Engine.exe"));
-    EXPECT_TRUE(testkit::CopyFileTo(kProductExe, update + "\\Product.exe"));
-    EXPECT_TRUE(testkit::WriteWholeFile(update + "\\version2.txt", "2"));
-    EXPECT_TRUE(testkit::WriteWholeFile(update + "\\Engine.ini", "[Engine]\r\nTargetDir=" + product_ + "\r\n"));
-    std::vector<std::string> options = ProductOptions(UpdateUrl());
-    options.insert(options.end(), {"--dir", update, "--run", "Engine.exe*/S"});
-    return Pack("Update2.exe", options);
-  }
-
-  void Publish(const std::string& updateFile) {
-    const std::string image = testkit::ReadWholeFile(updateFile);
-    ASSERT_TRUE(testkit::WriteWholeFile(web_ + "\\Update2.exe", image));
-    ASSERT_TRUE(testkit::WriteWholeFile(
-        web_ + "\\Tool.info",
-        "[NewSetup]\r\nDownloadURL_UPDATE=" + UpdateUrl() +
-            "\r\nNameOfUpdateFile=Update2.exe\r\nSizeOfUpdateFile=" + std::to_string(image.size()) +
-            "\r\nRequestConfirmationBeforeDownload=1\r\nShutDownMethod=Using WM_CLOSE\r\n"
-            "RestartProcess=1\r\nInformFinish=1\r\nRunningProcess=<InstallDir>\\Product.exe\r\n"
-            "ProgramName=Tool 2\r\nVersionNew=2\r\nStamp=5\r\n"));
-  }
-
-  // Waits for a box of the process, checks that its text holds what it must say, and presses a
-  // button.
-  void Answer(uint32_t pid, const std::string& says, const std::string& button) {
-    const HWND box = testkit::WaitForBox(testkit::kPatienceMs, pid);
-    ASSERT_TRUE(box) << "no box saying " << says << "\n" << viewer_.Text() << "\nTool.info:\n"
-                     << testkit::ReadWholeFile(product_ + "\\Tool.info") << "\nX_Tool.log:\n"
-                     << testkit::ReadWholeFile(product_ + "\\X_Tool.log");
-    testkit::BoxReport report;
-    ASSERT_TRUE(testkit::ReadBox(box, report));
-    EXPECT_NE(std::string::npos, report.text.find(says)) << report.Describe();
-    EXPECT_TRUE(testkit::AnswerBox(box, testkit::BoxAnswer::Click(button)));
-    EXPECT_TRUE(testkit::WaitForBoxGone(box, testkit::kPatienceMs));
-  }
-
-  std::string Original(const char* key) const {
-    char value[64] = "";
-    ::GetPrivateProfileStringA("OriginalSetup", key, "", value, sizeof value,
-                               (product_ + "\\Tool.original").c_str());
-    return value;
-  }
-
-  size_t ProductStarts() const {
-    const std::string log = testkit::ReadWholeFile(product_ + "\\Product.log");
-    size_t n = 0;
-    for (size_t at = log.find("started"); at != std::string::npos; at = log.find("started", at + 1)) ++n;
-    return n;
-  }
-
-  testkit::TestServers servers_;
-  std::string published_, web_;
-};
+using UpdateStory = PublishedUpdate;
 
 TEST_F(UpdateStory, PublishedUpdateIsFoundConfirmedInstalledAndEverythingRestarts) {
   ::CreateDirectoryA(PackageFolder().c_str(), nullptr);
@@ -121,7 +43,12 @@ TEST_F(UpdateStory, PublishedUpdateIsFoundConfirmedInstalledAndEverythingRestart
   // Nothing published yet: the check cannot fetch the description.
   ASSERT_TRUE(WaitForLineOf(copy, " GetOkToPerformAU=0")) << viewer_.Text();
 
-  Publish(BuildUpdate());
+  const std::string update = testkit::ReadWholeFile(BuildUpdate());
+  Publish(update, UpdateInfoText(update,
+                                 "RequestConfirmationBeforeDownload=1\r\n"
+                                 "ShutDownMethod=Using WM_CLOSE\r\nRestartProcess=1\r\n"
+                                 "InformFinish=1\r\nRunningProcess=<InstallDir>\\Product.exe\r\n"
+                                 "ProgramName=Tool 2\r\nVersionNew=2\r\nStamp=5\r\n"));
   Answer(copy, "Update Tool 2 now?", "Yes");
   Answer(copy, "Tool 2 was updated.", "Yes");
 
