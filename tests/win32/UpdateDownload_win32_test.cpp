@@ -24,6 +24,7 @@
 #include "pack/GFileInfo.h"
 #include "pack/Scramble.h"
 #include "sys/ScrambleText.h"
+#include "sys/Sha256.h"
 #include "ui/KoProgBar.h"
 
 namespace {
@@ -289,6 +290,85 @@ TEST_F(UpdateDownload, SizeTestAsksTheServer) {
   EXPECT_TRUE(au::IsDownloadSizeOK(Web(servers_.plain), name, ""));
   Info("SizeOfUpdateFile=5100\r\n");
   EXPECT_FALSE(au::IsDownloadSizeOK(Web(servers_.plain), name, ""));
+}
+
+// The agent of a package that carries its publisher's key (made by OpenSSL with the message
+// signed by it, tests/signing/make-vectors).
+class SignedDownload : public UpdateDownload {
+ protected:
+  SignedDownload() { descriptor_ = testimg::AgentDescriptor(kToken, Vector("publisher.txt")); }
+  static std::string Vector(const std::string& name) {
+    return testkit::ReadWholeFile(testkit::HostPathToWindows(SIGNING_DIR_UNIX_PATH) + "\\" + name);
+  }
+};
+
+TEST_F(SignedDownload, InfoFileIsKeptOnlyWithItsPublishersSignature) {
+  TestMode();
+  const std::string info = Vector("message.info");
+  ASSERT_FALSE(info.empty());
+  ASSERT_TRUE(testkit::WriteWholeFile(updates_ + "\\Tool.info", info));
+  struct Case {
+    const char* signature;  // the vector put beside the .info file; null: none
+    bool kept;
+  } const cases[] = {{"message.info.sig", true}, {nullptr, false}, {"stranger.sig", false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.signature ? c.signature : "no signature");
+    const std::string sig = updates_ + "\\Tool.info.sig";
+    ::DeleteFileA(sig.c_str());
+    if (c.signature) {
+      ASSERT_TRUE(testkit::WriteWholeFile(sig, Vector(c.signature)));
+    }
+    std::string error;
+    Box box;
+    EXPECT_EQ(c.kept, Download("http://unused", "Tool.info", au::kInfoDownload, error, box));
+    EXPECT_EQ(c.kept ? info : "", testkit::ReadWholeFile(folder_ + "\\Tool.info"));
+    EXPECT_EQ(c.kept, error.empty()) << error;
+    if (!c.kept) {
+      EXPECT_NE(std::string::npos, error.find("could not be verified")) << error;
+    }
+    EXPECT_FALSE(box.shown) << "the check that fetched it tells the user";
+  }
+}
+
+TEST_F(SignedDownload, SignatureComesFromBesideTheInfoFileOnTheWeb) {
+  if (!servers_.nginx) GTEST_SKIP() << "the local test servers are not running";
+  const std::string name = Serve("Tool.info", Vector("message.info"));
+  std::string error;
+  Box box;
+  // nginx's page for the missing signature is no signature.
+  EXPECT_FALSE(Download(Web(servers_.nginx), name, au::kInfoDownload, error, box));
+  Serve("Tool.info.sig", Vector("message.info.sig"));
+  EXPECT_TRUE(Download(Web(servers_.nginx), name, au::kInfoDownload, error, box)) << error;
+  EXPECT_EQ(Vector("message.info"), testkit::ReadWholeFile(folder_ + "\\Tool.info"));
+}
+
+TEST_F(SignedDownload, UpdateIsKeptOnlyWithItsPublishedChecksum) {
+  TestMode();
+  const std::string update = ProgramWithToken(kToken);
+  ASSERT_TRUE(testkit::WriteWholeFile(updates_ + "\\Setup2.exe", update));
+  const std::string right = sys::Sha256Text(sys::Sha256Of(update));
+  std::string wrong = right;
+  wrong[0] = wrong[0] == '0' ? '1' : '0';
+  struct Case {
+    std::string published;
+    bool kept;
+  } const cases[] = {{"UpdateFileSHA256=" + right, true},
+                     {"UpdateFileSHA256=" + wrong, false},
+                     {"", false}};  // a signed package's update must publish one
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.published);
+    Info(c.published + "\r\n");
+    au::Agent().userCheckMode = 1;  // the user asked for this check: a failure is shown
+    std::string error;
+    Box box;
+    EXPECT_EQ(c.kept, Download("http://unused", "Setup2.exe", au::kUpdateDownload, error, box));
+    EXPECT_EQ(c.kept, testkit::PathExists(folder_ + "\\Setup2.exe"));
+    EXPECT_EQ(!c.kept, box.shown);
+    if (box.shown) {
+      EXPECT_NE(std::string::npos, box.report.text.find("could not be verified"))
+          << box.report.text;
+    }
+  }
 }
 
 }  // namespace
