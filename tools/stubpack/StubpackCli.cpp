@@ -7,6 +7,7 @@
 #include "PackReadout.h"
 #include "PackWriter.h"
 #include "ReportText.h"
+#include "SignCommands.h"
 
 namespace stubpack {
 namespace {
@@ -16,13 +17,18 @@ constexpr int kOk = 0, kFailed = 1, kBadUsage = 2;
 const char kMainHelp[] =
     "usage: stubpack build [options] --out FILE [SRC | SRC=TARGET]...\n"
     "       stubpack inspect FILE\n"
+    "       stubpack keygen --out NAME\n"
+    "       stubpack sign-update --key KEY --info FILE.info [--update FILE] [--inform FILE]\n"
     "\n"
     "build    writes a setup package: a stub program followed by header strings, packed\n"
     "         files and a trailer, optionally over several volume files\n"
     "inspect  shows every trailer field, header item, language section, entry and file of a\n"
     "         package and whether each volume passes its checksum\n"
+    "keygen   makes the key that signs a product's updates (its public half goes into the\n"
+    "         package with build --update-public-key)\n"
+    "sign-update  writes the update's SHA-256 into its .info file and signs that file\n"
     "\n"
-    "stubpack build --help lists the build options.\n"
+    "stubpack COMMAND --help tells more of each command.\n"
     "Exit codes: 0 success, 1 the work failed, 2 bad usage.\n";
 
 const char kInspectHelp[] =
@@ -98,6 +104,8 @@ int StubpackMain(int argc, char** argv, std::string& out, std::string& err) {
   }
   if (command == "build") return RunBuild(args, out, err);
   if (command == "inspect") return RunInspect(args, out, err);
+  if (command == "keygen") return RunKeygen(args, out, err);
+  if (command == "sign-update") return RunSignUpdate(args, out, err);
   return Fail(kBadUsage, "unknown command " + command + " (see stubpack --help)", err);
 }
 
