@@ -2,13 +2,13 @@
 // so that the program still starts where it is missing. This file must contain only Win32 code.
 #include "sys/EcdsaP256.h"
 
-#include <bcrypt.h>
-
 #include <cstring>
 
 #include "sys/Folders.h"
 #include "sys/LibraryEntry.h"
 #include "sys/Platform.h"
+// After Platform.h: bcrypt.h needs the Windows types but does not include them.
+#include <bcrypt.h>
 
 namespace sys {
 namespace {
