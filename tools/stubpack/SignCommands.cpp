@@ -5,6 +5,7 @@
 #include <map>
 #include <system_error>
 
+#include "CliExit.h"
 #include "IniText.h"
 #include "SigningKey.h"
 #include "WholeFile.h"
@@ -12,8 +13,6 @@
 
 namespace stubpack {
 namespace {
-
-constexpr int kOk = 0, kFailed = 1, kBadUsage = 2;
 
 const char kKeygenHelp[] =
     "usage: stubpack keygen --out NAME\n"
@@ -31,15 +30,6 @@ const char kSignUpdateHelp[] =
     "signs FILE.info with the private key KEY into FILE.info.sig (DER ECDSA-SHA256, the form of\n"
     "openssl dgst -sha256 -sign). Publish FILE.info and FILE.info.sig beside the update; sign\n"
     "again after every change to FILE.info.\n";
-
-int Fail(int code, const std::string& what, std::string& err) {
-  err = "stubpack: " + what + "\n";
-  return code;
-}
-
-bool IsHelp(const std::vector<std::string>& args) {
-  return args.size() == 1 && (args[0] == "--help" || args[0] == "-h");
-}
 
 // "--name value" or "--name=value" pairs, each name one of allowed and given once.
 bool ParseValues(const std::vector<std::string>& args, const std::vector<std::string>& allowed,
@@ -85,7 +75,7 @@ bool PublishChecksum(const std::string& file, const char* section, const char* k
 }  // namespace
 
 int RunKeygen(const std::vector<std::string>& args, std::string& out, std::string& err) {
-  if (IsHelp(args)) {
+  if (IsHelpRequest(args)) {
     out = kKeygenHelp;
     return kOk;
   }
@@ -108,7 +98,7 @@ int RunKeygen(const std::vector<std::string>& args, std::string& out, std::strin
 }
 
 int RunSignUpdate(const std::vector<std::string>& args, std::string& out, std::string& err) {
-  if (IsHelp(args)) {
+  if (IsHelpRequest(args)) {
     out = kSignUpdateHelp;
     return kOk;
   }

@@ -14,24 +14,16 @@
 
 #include <cerrno>
 #include <cstring>
-#include <memory>
+
+#include "sys/OpenSslHandles.h"
 
 namespace stubpack {
 
 namespace {
 
-struct KeyFree {
-  void operator()(EVP_PKEY* key) const { EVP_PKEY_free(key); }
-};
-struct BioFree {
-  void operator()(BIO* bio) const { BIO_free(bio); }
-};
-struct DigestFree {
-  void operator()(EVP_MD_CTX* context) const { EVP_MD_CTX_free(context); }
-};
-using Key = std::unique_ptr<EVP_PKEY, KeyFree>;
-using Bio = std::unique_ptr<BIO, BioFree>;
-using DigestContext = std::unique_ptr<EVP_MD_CTX, DigestFree>;
+using Key = sys::OpenSslKey;
+using Bio = sys::OpenSslBio;
+using DigestContext = sys::OpenSslDigestContext;
 
 // OpenSSL's reason for the last failure, or what we were doing when it gave none.
 bool OpenSslFailed(const std::string& what, std::string& error) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "BuildArgs.h"
+#include "CliExit.h"
 #include "PackReadout.h"
 #include "PackWriter.h"
 #include "ReportText.h"
@@ -11,8 +12,6 @@
 
 namespace stubpack {
 namespace {
-
-constexpr int kOk = 0, kFailed = 1, kBadUsage = 2;
 
 const char kMainHelp[] =
     "usage: stubpack build [options] --out FILE [SRC | SRC=TARGET]...\n"
@@ -40,11 +39,6 @@ const char kInspectHelp[] =
     "Exit codes: 0 the package is sound, 1 it is damaged or a volume fails its checksum (the\n"
     "report is still printed when the package could be read), 2 bad usage.\n";
 
-int Fail(int code, const std::string& what, std::string& err) {
-  err = "stubpack: " + what + "\n";
-  return code;
-}
-
 std::string BuildSummary(const PackResult& result) {
   std::string summary = "wrote " + std::to_string(result.filesCount) + " files (" +
                         std::to_string(result.totalSize) + " bytes) in " +
@@ -70,7 +64,7 @@ int RunBuild(const std::vector<std::string>& args, std::string& out, std::string
 }
 
 int RunInspect(const std::vector<std::string>& args, std::string& out, std::string& err) {
-  if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+  if (IsHelpRequest(args)) {
     out = kInspectHelp;
     return kOk;
   }
