@@ -2,6 +2,7 @@
 #include "pack/UnPackAgentCopy.h"
 
 #include "pack/GFileInfo.h"
+#include "pack/PESecurityDirectory.h"
 #include "pack/PackFormat.h"
 
 namespace pack {
@@ -17,6 +18,8 @@ bool BuildAgentCopy(const ByteSource& firstVolume, uint64_t headerEnd, std::stri
   // The copy ends with its own trailer, so it keeps no PackageEnd.
   if (image.size() >= kPackageEndLowOffset + 4)
     WriteLE32(reinterpret_cast<uint8_t*>(&image[kPackageEndLowOffset]), 0);
+  // Nor a code signature: that stayed at the end of the volume.
+  ClearSecurityDirectory(image);
   trailer.bytes[at::ThisIs_AutoUpdateProg] = 1;
   trailer.SetWord(at::TrailerSize, kTrailerSize);
   image.append(reinterpret_cast<const char*>(trailer.bytes), kTrailerSize);

@@ -3,6 +3,7 @@
 
 #include "pack/ByteSource.h"
 #include "pack/GFileInfo.h"
+#include "pack/PESecurityDirectory.h"
 #include "stub/TempSpace.h"
 #include "sys/UtilsText.h"
 
@@ -18,10 +19,23 @@ std::string WebAgentCopyImage(std::string image) {
   const uint64_t packageEnd =
       TGFileInfo::ReadPackageEnd(pack::MemorySource(image)) & 0xFFFFFFFFu;
   // 0 means the file has no package end: nothing is cut, however small the file.
-  if (packageEnd > 0 && packageEnd < image.size() && image.size() - packageEnd < kLongestDroppedTail)
+  if (packageEnd > 0 && packageEnd < image.size() && image.size() - packageEnd < kLongestDroppedTail) {
     image.resize(static_cast<size_t>(packageEnd));
+    // The copy is an unsigned program, not one whose header points past its end.
+    pack::ClearSecurityDirectory(image);
+  }
   if (image.size() > 5) image[image.size() - 5] = 1;
   return image;
+}
+
+std::string SetupChecksumError(const TGFileInfo& own, const pack::ByteSource& setupFile,
+                               pack::CheckVerdict& verdict) {
+  const std::string published = own.GetWebSetupSHA256();
+  // A stub that keeps a checksum requires it: an item that is no checksum refuses every file.
+  verdict = pack::CheckPublishedChecksum(!published.empty(), published, setupFile);
+  if (pack::Passes(verdict)) return "";
+  return own.GetLangString(
+      "s13", "The setup file does not match its published checksum.<P>Nothing was run.");
 }
 
 std::string DownloadQuestion(const TGFileInfo& own) {

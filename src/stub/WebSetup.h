@@ -5,14 +5,22 @@
 
 #include <string>
 
+#include "pack/PublishedCheck.h"
+
 class TGFileInfo;
 
 namespace stubsetup {
 
 // The agent copy made from the running file's bytes: a signature tail of less than 10000 bytes
-// beyond the package end is dropped, and trailer byte 69 (5th from the end) marks the copy as an
-// auto-update agent.
+// beyond the package end is dropped, together with the PE header's entry that points at it, and
+// trailer byte 69 (5th from the end) marks the copy as an auto-update agent.
 std::string WebAgentCopyImage(std::string image);
+
+// The setup file, as it is held open, against the SHA-256 this stub keeps for it
+// (GetWebSetupSHA256; without one nothing is checked). Empty when it passes, else the text of the
+// error box ("s13"); verdict says why, for the console.
+std::string SetupChecksumError(const TGFileInfo& own, const pack::ByteSource& setupFile,
+                               pack::CheckVerdict& verdict);
 
 // The question before a download, with the setup file's size in megabytes.
 std::string DownloadQuestion(const TGFileInfo& own);

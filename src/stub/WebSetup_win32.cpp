@@ -14,6 +14,7 @@
 #include "sys/Files.h"
 #include "sys/Folders.h"
 #include "sys/Host.h"
+#include "sys/KoDebug.h"
 #include "sys/Platform.h"
 #include "sys/Pumping.h"
 #include "sys/Switches.h"
@@ -84,6 +85,17 @@ std::string Download(const std::string& url, const std::string& setupFile, bool 
   return error;
 }
 
+// Empty when the setup file, as it is held open, has the checksum this stub keeps for it (or the
+// stub keeps none); otherwise the error text.
+std::string ChecksumError(const pack::ByteSource& held, const std::string& setupFile) {
+  pack::CheckVerdict verdict = pack::CheckVerdict::kNotRequired;
+  const std::string error = SetupChecksumError(Own(), held, verdict);
+  if (verdict != pack::CheckVerdict::kNotRequired)
+    kodebug::ConsoleProcessLine(" RunWebSetup() - SHA-256 of " + setupFile + ": " +
+                                pack::CheckVerdictText(verdict));
+  return error;
+}
+
 // Empty when the setup file, as it is held open, carries this stub's web-setup token; otherwise
 // why not. A file that could not be held reads as one without a token.
 std::string TokenError(const pack::ByteSource& held, const std::string& setupFile,
@@ -125,7 +137,8 @@ void RunWebSetup(const std::string& workFolder, const std::string& source,
     // file beside the stub or in the temporary folder can thus be neither written nor replaced
     // after the check.
     const pack::FileSource held(setupFile, sys::ReadSharing::kReadersOnly);
-    error = TokenError(held, setupFile, url);
+    error = ChecksumError(held, setupFile);
+    if (error.empty()) error = TokenError(held, setupFile, url);
     if (error.empty())
       ExtractAndLaunch(workFolder, setupFile, "", !hidden, sys::CommandTail(), &held);
   }

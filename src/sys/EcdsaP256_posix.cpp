@@ -5,21 +5,15 @@
 #include <openssl/params.h>
 
 #include <algorithm>
-#include <memory>
 
 #include "sys/EcdsaP256.h"
+#include "sys/OpenSslHandles.h"
 
 namespace sys {
 namespace {
 
-struct ContextFree {
-  void operator()(EVP_PKEY_CTX* context) const { EVP_PKEY_CTX_free(context); }
-};
-struct KeyFree {
-  void operator()(EVP_PKEY* key) const { EVP_PKEY_free(key); }
-};
-using Context = std::unique_ptr<EVP_PKEY_CTX, ContextFree>;
-using Key = std::unique_ptr<EVP_PKEY, KeyFree>;
+using Context = OpenSslKeyContext;
+using Key = OpenSslKey;
 
 Key PublicKeyOf(const EcdsaPublicKey& point) {
   uint8_t encoded[65] = {4};

@@ -11,6 +11,7 @@ int FuzzDescriptor(const uint8_t* data, size_t size);
 int FuzzExtract(const uint8_t* data, size_t size);
 int FuzzErrorPage(const uint8_t* data, size_t size);
 int FuzzInform(const uint8_t* data, size_t size);
+int FuzzSignature(const uint8_t* data, size_t size);
 
 namespace {
 
@@ -33,6 +34,7 @@ TEST(FuzzCorpus, EveryKeptInputReplaysCleanly) {
       {"fuzz_extract", FuzzExtract, 6},
       {"fuzz_errorpage", FuzzErrorPage, 3},
       {"fuzz_inform", FuzzInform, 3},
+      {"fuzz_signature", FuzzSignature, 5},
   };
   for (const Corpus& corpus : corpora) {
     SCOPED_TRACE(corpus.folder);

@@ -171,14 +171,33 @@ TEST(StubpackTotals, MoreThanTheTrailerCanRecordIsRefused) {
 }
 
 TEST(StubpackHeaderStrings, ItemListsAndTokens) {
+  const std::string key = "04" + std::string(128, 'c'), sum = std::string(64, 'd');
+  const struct {
+    UpdateInfoItems update;
+    WebSetupInfoItems web;
+    std::string updateList, webList;
+  } cases[] = {
+      {{}, {}, "|", "|"},
+      {{"http://u/", "p.info", "Agent.exe", "", true, ""},
+       {"http://w", "S.exe", true, "", "12", ""},
+       "|http://u/|p.info|Agent.exe||1|",
+       "|http://w|S.exe|1||12|"},
+      // Item 5 comes only when given, after the five others, empty or not.
+      {{"", "", "", "", false, key}, {"", "", false, "", "", sum}, "||||||" + key + "|",
+       "||||||" + sum + "|"},
+      {{"http://u/", "", "", "", false, key}, {"http://w", "", false, "", "7", sum},
+       "|http://u/|||||" + key + "|", "|http://w||||7|" + sum + "|"},
+  };
   std::string list, error;
-  ASSERT_TRUE(BuildUpdateInfo({}, list, error));
-  EXPECT_EQ(list, "|");
-  ASSERT_TRUE(BuildUpdateInfo({"http://u/", "p.info", "Agent.exe", "", true}, list, error));
-  EXPECT_EQ(list, "|http://u/|p.info|Agent.exe||1|");
-  EXPECT_FALSE(BuildUpdateInfo({"http://u/|x", "", "", "", false}, list, error));
+  for (const auto& c : cases) {
+    ASSERT_TRUE(BuildUpdateInfo(c.update, list, error)) << error;
+    EXPECT_EQ(list, c.updateList);
+    ASSERT_TRUE(BuildWebSetupInfo(c.web, list, error)) << error;
+    EXPECT_EQ(list, c.webList);
+  }
+  EXPECT_FALSE(BuildUpdateInfo({"http://u/|x", "", "", "", false, ""}, list, error));
   EXPECT_NE(error.find("\"|\""), std::string::npos);
-  EXPECT_FALSE(BuildWebSetupInfo({"u", "f", false, "", "12 MB"}, list, error));
+  EXPECT_FALSE(BuildWebSetupInfo({"u", "f", false, "", "12 MB", ""}, list, error));
   // The same token always scrambles the same way, and back.
   EXPECT_EQ(ScrambleToken("token"), ScrambleToken("token"));
   EXPECT_EQ(pack::Descramble(ScrambleToken("token")), "token");

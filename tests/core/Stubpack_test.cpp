@@ -5,87 +5,21 @@
 #include <zlib.h>
 
 #include <algorithm>
-#include <atomic>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "DosDateTime.h"
 #include "PackReadout.h"
-#include "StubpackCli.h"
+#include "StubpackHarness.h"
 #include "pack/GFileInfo.h"
 #include "pack/PackFormat.h"
-#include "sys/Host.h"
-
-namespace fs = std::filesystem;
+#include "sys/Sha256.h"
 
 namespace {
 
+using namespace stubpacktest;
+
 constexpr uint32_t kFixedDate = 0x58A1633C;  // 2024-05-01 12:25:56
-
-// A folder of its own for each test, removed afterwards.
-class Scratch {
- public:
-  Scratch() {
-    static std::atomic<int> counter{0};
-    dir_ = fs::temp_directory_path() /
-           ("stubpack_test_" + std::to_string(sys::ProcessId()) + "_" + std::to_string(counter++));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  ~Scratch() {
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
-  }
-  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
-  std::string Write(const std::string& name, const std::string& bytes) const {
-    const fs::path path = dir_ / name;
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary)
-        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return path.string();
-  }
-
- private:
-  fs::path dir_;
-};
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc)
-      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-struct CliResult {
-  int code = -1;
-  std::string out, err;
-};
-
-CliResult Stubpack(std::vector<std::string> args) {
-  args.insert(args.begin(), "stubpack");
-  std::vector<char*> argv;
-  for (std::string& arg : args) argv.push_back(&arg[0]);
-  CliResult result;
-  result.code =
-      stubpack::StubpackMain(static_cast<int>(argv.size()), argv.data(), result.out, result.err);
-  return result;
-}
-
-// Data that deflate cannot shrink.
-std::string RandomBytes(size_t n, uint32_t seed) {
-  std::string bytes(n, '\0');
-  for (char& c : bytes) {
-    seed = seed * 1103515245u + 12345u;
-    c = static_cast<char>(seed >> 16);
-  }
-  return bytes;
-}
 
 std::string Compressible(size_t n) {
   std::string text;
@@ -210,8 +144,12 @@ TEST(StubpackBuild, EveryItemAndFlagReadsBackThroughTheDescriptorAndInspect) {
   EXPECT_EQ(volumeInfo.LangData(), info.LangData());
   EXPECT_EQ(volumeInfo.WebSetupInfo(), info.WebSetupInfo());
   EXPECT_EQ(ReadFile(out).size(), info.PackageStart() + pack::kTrailerSize);
-  EXPECT_EQ(ReadFile(out).substr(0, info.PackageStart()),
-            ReadFile(firstVolume).substr(0, info.PackageStart()));
+  // The same stub and header, but each file records its own package end.
+  const auto withoutPackageEnd = [&](const std::string& path) {
+    return ReadFile(path).substr(0, info.PackageStart()).replace(pack::kPackageEndHighOffset, 8, 8,
+                                                                 '\0');
+  };
+  EXPECT_EQ(withoutPackageEnd(out), withoutPackageEnd(firstVolume));
   const stubpack::PackageReport report = Inspect(firstVolume);
   ASSERT_EQ(report.volumes.size(), 1u);
   EXPECT_EQ(report.volumes[0].trailer.PackageStart(), 1024u);
@@ -622,15 +560,72 @@ TEST(StubpackSignature, ASignatureTailIsCoveredByPackageEnd) {
   EXPECT_TRUE(report.volumes[0].checksumPasses);
 }
 
-TEST(StubpackSignature, WithoutATailStalePackageEndWordsAreCleared) {
+// Every program file stubpack writes says where its package ends, so that a code signature can
+// be appended to any of them; stale words of an earlier package never survive.
+TEST(StubpackSignature, EveryProgramFileRecordsItsPackageEnd) {
   Scratch s;
-  const std::string out = s.Path("plain.exe");
-  ASSERT_EQ(Stubpack({"build", "--stub", s.Write("stub.exe", FakeProgram()), "--out", out}).code,
-            0);
-  const std::string image = ReadFile(out);
-  EXPECT_EQ(WordAt(image, pack::kPackageEndHighOffset), 0u);
-  EXPECT_EQ(WordAt(image, pack::kPackageEndLowOffset), 0u);
-  EXPECT_TRUE(TGFileInfo(out).HasPackage());
+  const std::string stub = s.Write("stub.exe", FakeProgram());
+  const std::string data = s.Write("f.bin", RandomBytes(9000, 5));
+  const struct {
+    const char* what;
+    std::string out;
+    std::vector<std::string> options;
+    std::vector<std::string> programs;  // the files that carry the stub
+  } cases[] = {
+      {"one file", s.Path("plain.exe"), {}, {s.Path("plain.exe")}},
+      {"disk set started from a launcher", s.Path("disk.exe"),
+       {"--span-cd-copy", "--volume-size", "4000"},
+       {s.Path("disk.exe"), s.Path("disk.exe.001")}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ASSERT_EQ(Stubpack(Args({"build", "--stub", stub, "--out", c.out, data}, c.options)).code, 0);
+    for (const std::string& program : c.programs) {
+      const std::string image = ReadFile(program);
+      EXPECT_EQ(WordAt(image, pack::kPackageEndHighOffset), 0u) << program;
+      EXPECT_EQ(WordAt(image, pack::kPackageEndLowOffset), image.size()) << program;
+      EXPECT_TRUE(TGFileInfo(program).HasPackage()) << program;
+    }
+    const stubpack::PackageReport report = Inspect(c.out);
+    ASSERT_FALSE(report.volumes.empty());
+    for (const stubpack::VolumeReport& volume : report.volumes)
+      EXPECT_TRUE(volume.checksumPasses) << volume.path;
+  }
+}
+
+// Packages built without the signing options are byte for byte what stubpack wrote before them;
+// a program file differs only in its PackageEnd words. The digests were taken from the builder
+// of that time on the same inputs (stored entries, so that no zlib version matters).
+TEST(StubpackSignature, WithoutTheSigningOptionsPackagesAreAsBefore) {
+  Scratch s;
+  const auto pattern = [](size_t n, unsigned step) {
+    std::string bytes(n, '\0');
+    for (size_t i = 0; i < n; ++i) bytes[i] = static_cast<char>((i * step + 3) & 0xFF);
+    return bytes;
+  };
+  std::string stub = pattern(1024, 7);
+  stub[0] = 'M', stub[1] = 'Z', stub[256] = 'P', stub[257] = 'E';
+  const std::string data = s.Write("data.bin", pattern(3000, 13));
+  const std::vector<std::string> common = {"--store", "--date", "2024-05-01 12:25:56", data};
+  ASSERT_EQ(0, Stubpack(Args({"build", "--out", s.Path("bare.pkg"), "--update-url",
+                              "http://u/p.info", "--info-file", "p.info", "--agent-exe",
+                              "Agent.exe", "--product-token", "tok", "--hide-setup", "--web-url",
+                              "http://w", "--web-file", "S.exe", "--web-token", "wt",
+                              "--web-size", "123"},
+                             common))
+                   .code);
+  ASSERT_EQ(0, Stubpack(Args({"build", "--out", s.Path("pe.exe"), "--stub",
+                              s.Write("stub.exe", stub), "--checksum", "none", "--web-setup",
+                              "--web-url", "http://w", "--web-file", "S.exe", "--web-token", "wt"},
+                             common))
+                   .code);
+  EXPECT_EQ("b87ebd465646ed540acf28d2f23bd8740a9fc2116f3d63a36fe7ba1758767b73",
+            sys::Sha256Text(sys::Sha256Of(ReadFile(s.Path("bare.pkg")))));
+  std::string program = ReadFile(s.Path("pe.exe"));
+  EXPECT_EQ(program.size(), WordAt(program, pack::kPackageEndLowOffset));
+  program.replace(pack::kPackageEndHighOffset, 8, 8, '\0');
+  EXPECT_EQ("edd44058b1c1b52096aeec1661423b3a9826701887d5bd359cefaff963c2a195",
+            sys::Sha256Text(sys::Sha256Of(program)));
 }
 
 TEST(StubpackSignature, ATailNeedsAProgramFileStub) {
@@ -722,8 +717,9 @@ TEST(StubpackInspect, DamagedPackagesGiveOneErrorLine) {
   const std::vector<Case> cases = {
       {"empty", "", "too short"},
       {"three bytes", "MZ!", "too short"},
-      {"truncated by one", good.substr(0, good.size() - 1), "trailer length"},
-      {"trailer cut away", good.substr(0, trailer), "trailer length"},
+      // A program file that lost bytes at its end no longer reaches its recorded package end.
+      {"truncated by one", good.substr(0, good.size() - 1), "PackageEnd"},
+      {"trailer cut away", good.substr(0, trailer), "PackageEnd"},
       {"trailer length 0", withWord(good.size() - 4, 0), "trailer length 0 "},
       {"trailer length FFFFFFFF", withWord(good.size() - 4, 0xFFFFFFFF),
        "trailer length 4294967295"},

@@ -5,8 +5,10 @@
 #include <string>
 
 #include "PackageImage.h"
+#include "lang/LangStrings.h"
 #include "pack/GFileInfo.h"
 #include "stub/WebSetup.h"
+#include "sys/Sha256.h"
 
 namespace {
 
@@ -44,6 +46,44 @@ TEST(WebSetup, AgentCopyDropsOnlyAShortTailAndMarksTheAgent) {
   plain.tail = "tail";
   EXPECT_EQ(plain.Build().size(), stubsetup::WebAgentCopyImage(plain.Build()).size());
   EXPECT_EQ("abc", stubsetup::WebAgentCopyImage("abc"));
+}
+
+TEST(WebSetup, ASetupFileMustHaveTheChecksumTheStubKeeps) {
+  const std::string setupFile = "a setup file's bytes";
+  const std::string right = sys::Sha256Text(sys::Sha256Of(setupFile));
+  std::string wrong = right;
+  wrong[63] = wrong[63] == '0' ? '1' : '0';
+  const char* const kRefused =
+      "The setup file does not match its published checksum.<P>Nothing was run.";
+  const struct {
+    const char* what;
+    std::string item5, langData;
+    pack::CheckVerdict verdict;
+    std::string error;
+  } cases[] = {
+      {"no checksum kept: no check", "", "|", pack::CheckVerdict::kNotRequired, ""},
+      {"right checksum", right, "|", pack::CheckVerdict::kVerified, ""},
+      {"one digit off", wrong, "|", pack::CheckVerdict::kChecksumMismatch, kRefused},
+      {"an item that is no checksum refuses", "bad", "|", pack::CheckVerdict::kNoChecksum,
+       kRefused},
+      {"the package's own text", wrong, "*|English|s13=Checksum wrong|*",
+       pack::CheckVerdict::kChecksumMismatch, "Checksum wrong"},
+  };
+  for (const auto& c : cases) {
+    testimg::Package p;
+    p.version = 3;
+    p.langData = c.langData;
+    p.webSetupInfo = "|http://h/w|S.exe|0||" + std::string("|") + c.item5 + "|";
+    TGFileInfo own;
+    own.Create(pack::MemorySource(p.Build()));
+    lang::ResetLangSectionCache();  // the section is chosen once per process
+    pack::CheckVerdict verdict = pack::CheckVerdict::kVerified;
+    EXPECT_EQ(c.error,
+              stubsetup::SetupChecksumError(own, pack::MemorySource(setupFile), verdict))
+        << c.what;
+    EXPECT_EQ(c.verdict, verdict) << c.what;
+  }
+  lang::ResetLangSectionCache();
 }
 
 TEST(WebSetup, DownloadQuestionShowsTheSizeInMegabytes) {

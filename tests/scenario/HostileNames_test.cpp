@@ -61,9 +61,13 @@ class HostileNames : public StubScenario {
     const std::string setup =
         Pack("Setup.exe", {"--store", "--dir", package_, "--run", "Engine.exe*/S"});
     std::string image = testkit::ReadWholeFile(setup);
-    EXPECT_EQ(0u, pack::ReadLE32(reinterpret_cast<const uint8_t*>(&image[252])))
-        << "a package end to move";
+    EXPECT_EQ(image.size(), pack::ReadLE32(reinterpret_cast<const uint8_t*>(
+                                &image[pack::kPackageEndLowOffset])))
+        << "the package ends at the file's end";
     image.insert(image.size() - pack::kTrailerSize, blocks);
+    // and still does, further out.
+    pack::WriteLE32(reinterpret_cast<uint8_t*>(&image[pack::kPackageEndLowOffset]),
+                    static_cast<uint32_t>(image.size()));
     EXPECT_TRUE(testkit::WriteWholeFile(setup, image));
     return setup;
   }

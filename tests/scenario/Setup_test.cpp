@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "BoxDriver.h"
+#include "CodeSigning.h"
 #include "StubRunner.h"
 #include "sys/Folders.h"
 
@@ -125,6 +126,20 @@ TEST_F(SetupRun, TheEngineGetsItsCommandLineAndTheStubEndsWithItsExitCode) {
     EXPECT_EQ("A file of the sample product.\r\n",
               testkit::ReadWholeFile(folder_ + "\\installed\\readme.txt"));
   }
+}
+
+TEST_F(SetupRun, AnAuthenticodeSignedSetupRunsAndInstalls) {
+  const std::string setup = SetupWith({5, false, 0});
+  const std::string signedSetup = folder_ + "\\Signed.exe";
+  std::string why;
+  ASSERT_TRUE(AuthenticodeSign(setup, signedSetup, why)) << why;
+  ASSERT_GT(testkit::ReadWholeFile(signedSetup).size(), testkit::ReadWholeFile(setup).size());
+  const StubRun run = Run(signedSetup, "/hide", 30000);
+  ASSERT_TRUE(run.ended);
+  EXPECT_EQ(5u, run.exitCode);
+  EXPECT_TRUE(run.HasStart(kWinExec)) << viewer_.Text();
+  EXPECT_EQ("A file of the sample product.\r\n",
+            testkit::ReadWholeFile(folder_ + "\\installed\\readme.txt"));
 }
 
 TEST_F(SetupRun, ShortcutsGoOnlyAfterAnEngineThatSucceeded) {

@@ -7,9 +7,11 @@
 #include <vector>
 
 #include "BoxDriver.h"
+#include "CodeSigning.h"
 #include "StubRunner.h"
 #include "TestServers.h"
 #include "sys/Folders.h"
+#include "pack/PESecurityDirectory.h"
 #include "sys/ScopedHandle.h"
 
 namespace scenario {
@@ -271,6 +273,88 @@ TEST_F(WebSetup, TheAgentCopyIsTheStubMarkedAsAgent) {
   expected.resize(expected.size() - 300);  // the short signature tail is dropped
   expected[expected.size() - 5] = 1;       // trailer byte 69: an auto-update agent
   EXPECT_EQ(expected.size(), copy.size());
+  EXPECT_TRUE(expected == copy);
+}
+
+TEST_F(WebSetup, WithItsPublishedChecksumTheSetupFileInstalls) {
+  const std::string served = served_ + "\\Full.exe";
+  FullSetup(served, kToken);
+  const std::string stub = WebStub(servers_.plain, {"--web-sha256-of", served});
+  const StubRun run = Run(stub, "/hide", 60000);
+  ASSERT_TRUE(run.ended);
+  EXPECT_EQ(6u, run.exitCode);
+  EXPECT_TRUE(run.HasStart(" RunWebSetup() - SHA-256 of " + Downloaded() + ": verified"))
+      << viewer_.Text();
+  EXPECT_TRUE(run.HasStart(kWinExec)) << viewer_.Text();
+  EXPECT_TRUE(testkit::PathExists(folder_ + "\\installed\\readme.txt"));
+  EXPECT_FALSE(testkit::PathExists(Downloaded()));
+}
+
+TEST_F(WebSetup, ASetupFileWithOneByteChangedRunsNothing) {
+  const std::string local = folder_ + "\\web\\Full.exe";
+  const struct {
+    const char* what;
+    bool download;
+    std::string setupFile;  // where the changed setup file lies
+  } cases[] = {
+      {"downloaded", true, served_ + "\\Full.exe"},
+      {"beside the stub", false, local},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    FullSetup(served_ + "\\Full.exe", kToken);
+    // Nothing listens on port 1: the stub that must not download finds only the local file.
+    const std::string stub =
+        WebStub(c.download ? servers_.plain : 1, {"--web-sha256-of", served_ + "\\Full.exe"});
+    // One byte of the program part changes; the package and its token stay as they were.
+    std::string image = testkit::ReadWholeFile(served_ + "\\Full.exe");
+    image[100] = static_cast<char>(image[100] ^ 0x20);
+    ASSERT_TRUE(testkit::WriteWholeFile(c.setupFile, image));
+    ::DeleteFileA(record_.c_str());
+    testkit::Started process;
+    testkit::BoxReport report;
+    const HWND box = StartToBox(stub, " /hide", process, report);
+    ASSERT_TRUE(box != nullptr) << viewer_.Text();
+    EXPECT_NE(std::string::npos,
+              report.text.find("The setup file does not match its published checksum."))
+        << report.Describe();
+    EXPECT_NE(std::string::npos, report.text.find("Nothing was run.")) << report.Describe();
+    testkit::AnswerBox(box, testkit::BoxAnswer::Click("OK"));
+    const StubRun run = Collect(process, stub, 30000);
+    ASSERT_TRUE(run.ended);
+    EXPECT_FALSE(run.HasStart(kWinExec)) << viewer_.Text();
+    EXPECT_FALSE(testkit::PathExists(record_));
+    EXPECT_FALSE(testkit::PathExists(Downloaded()));  // a downloaded file goes
+    EXPECT_EQ(!c.download, testkit::PathExists(local));  // a local one stays
+    ::DeleteFileA(local.c_str());
+  }
+}
+
+TEST_F(WebSetup, TheAgentCopyOfASignedWebInstallerIsUnsigned) {
+  FullSetup(served_ + "\\Full.exe", kToken);
+  const std::string unsignedStub =
+      WebStub(servers_.plain, {"--make-agent-copy", "--agent-exe", "Agent.exe"});
+  const std::string stub = folder_ + "\\web\\Signed.exe";
+  std::string why;
+  ASSERT_TRUE(AuthenticodeSign(unsignedStub, stub, why)) << why;
+  const std::string signedImage = testkit::ReadWholeFile(stub);
+  pack::SecurityDirectory signature;
+  ASSERT_TRUE(pack::FindSecurityDirectory(signedImage, signature));
+  ASSERT_NE(0u, signature.size);
+  const StubRun run = Run(stub, "/hide", 60000);
+  ASSERT_TRUE(run.ended);
+  EXPECT_TRUE(run.HasStart(kWinExec)) << viewer_.Text();
+  const std::string copy = testkit::ReadWholeFile(folder_ + "\\installed\\Agent.exe");
+  // The signature and the padding before it are gone, and so is the entry that pointed at them.
+  ASSERT_EQ(testkit::ReadWholeFile(unsignedStub).size(), copy.size());
+  ASSERT_TRUE(pack::FindSecurityDirectory(copy, signature));
+  EXPECT_EQ(0u, signature.offset);
+  EXPECT_EQ(0u, signature.size);
+  EXPECT_EQ(1, copy[copy.size() - 5]);  // trailer byte 69: an auto-update agent
+  // Everything before the trailer byte is the signed stub's, but for that entry.
+  std::string expected = signedImage.substr(0, copy.size());
+  expected.replace(signature.entryOffset, 8, 8, '\0');
+  expected[expected.size() - 5] = 1;
   EXPECT_TRUE(expected == copy);
 }
 

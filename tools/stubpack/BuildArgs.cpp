@@ -2,13 +2,15 @@
 #include "BuildArgs.h"
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
 #include "DosDateTime.h"
 #include "LangFile.h"
 #include "PackSources.h"
+#include "WholeFile.h"
+#include "pack/ByteSource.h"
 #include "pack/PackFormat.h"
+#include "pack/PublishedCheck.h"
+#include "sys/EcdsaP256.h"
 
 namespace stubpack {
 namespace {
@@ -217,6 +219,17 @@ const OptionSpec kOptions[] = {
        r.options.webSetupInfo.size = v;
        return true;
      }},
+    {"--update-public-key", "KEY",
+     "the key that signs the updates: its text, or a file with it (keygen's NAME.pub)",
+     [](BuildRequest& r, const std::string& v, std::string&) {
+       r.updatePublicKey = v;
+       return true;
+     }},
+    {"--web-sha256-of", "FILE", "the web installer runs only a setup file with FILE's SHA-256",
+     [](BuildRequest& r, const std::string& v, std::string&) {
+       r.webSha256Of = v;
+       return true;
+     }},
     {"--checksum", "none|N", "volume checksum: N as given, or none (1234), not the sum",
      [](BuildRequest& r, const std::string& v, std::string& e) {
        uint64_t n = 0;
@@ -230,7 +243,7 @@ const OptionSpec kOptions[] = {
        }
        return true;
      }},
-    {"--signature-tail", "BYTES", "append BYTES as a code signature would; sets PackageEnd",
+    {"--signature-tail", "BYTES", "append BYTES after the package, as a code signature would",
      [](BuildRequest& r, const std::string& v, std::string& e) {
        return ParseCount(v, 1u << 30, r.options.signatureTail) ||
               BadValue("signature tail size", v, e);
@@ -276,13 +289,39 @@ bool ApplyOption(const std::vector<std::string>& args, size_t& i, BuildRequest& 
   return wanted->apply(request, value, error);
 }
 
-bool ReadTextFile(const std::string& path, std::string& text, std::string& error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    error = path + ": cannot read";
+std::string WithoutBlanksAround(const std::string& text) {
+  const size_t first = text.find_first_not_of(" \t\r\n");
+  if (first == std::string::npos) return std::string();
+  return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+}
+
+// The key as its text is stored: lower-case digits, whether given as text or in a file.
+bool ResolvePublicKey(const std::string& given, std::string& keyText, std::string& error) {
+  if (given.empty()) return true;
+  sys::EcdsaPublicKey key;
+  std::string text = given;
+  if (!sys::ParseEcdsaPublicKeyText(text, key)) {
+    if (!ReadWholeFile(given, text, error)) {
+      error = given + ": neither a public key text nor a readable file";
+      return false;
+    }
+    if (!sys::ParseEcdsaPublicKeyText(WithoutBlanksAround(text), key)) {
+      error = given + ": holds no public key text (\"04\" and 128 hexadecimal digits)";
+      return false;
+    }
+  }
+  keyText = sys::EcdsaPublicKeyText(key);
+  return true;
+}
+
+bool ResolveSetupChecksum(const std::string& path, std::string& checksum, std::string& error) {
+  if (path.empty()) return true;
+  sys::Sha256Digest digest;
+  if (!pack::Sha256OfSource(pack::FileSource(path), digest)) {
+    error = path + ": cannot read the setup file";
     return false;
   }
-  text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  checksum = sys::Sha256Text(digest);
   return true;
 }
 
@@ -300,7 +339,7 @@ bool ResolveLangData(const BuildRequest& request, std::string& langData, std::st
     return true;
   }
   std::string text;
-  return ReadTextFile(request.langFile, text, error) && LangDataFromIni(text, langData, error);
+  return ReadWholeFile(request.langFile, text, error) && LangDataFromIni(text, langData, error);
 }
 
 }  // namespace
@@ -338,7 +377,9 @@ bool ResolveBuildRequest(BuildRequest& request, std::string& error) {
     if (!source.isFolder) files.push_back(file);
   }
   if (!request.runSpec.empty() && !MarkRunEntry(request.runSpec, files, error)) return false;
-  return ResolveLangData(request, request.options.langData, error);
+  return ResolveLangData(request, request.options.langData, error) &&
+         ResolvePublicKey(request.updatePublicKey, request.options.updateInfo.publicKey, error) &&
+         ResolveSetupChecksum(request.webSha256Of, request.options.webSetupInfo.sha256, error);
 }
 
 std::string BuildHelp() {

@@ -22,6 +22,8 @@ struct BuildRequest {
   std::string langFile;
   bool hasLangRaw = false;
   std::string langRaw;
+  std::string updatePublicKey;  // the key text, or a file holding it
+  std::string webSha256Of;      // the setup file whose checksum the web installer keeps
   bool help = false;
 };
 
@@ -29,8 +31,8 @@ struct BuildRequest {
 bool ParseBuildArgs(const std::vector<std::string>& args, BuildRequest& request,
                     std::string& error);
 
-// Fills request.options.files and langData; false when a source, the language file or the run
-// entry cannot be used.
+// Fills request.options.files and langData, the update key and the setup file's checksum; false
+// when a source, the language file, the run entry, the key or the setup file cannot be used.
 bool ResolveBuildRequest(BuildRequest& request, std::string& error);
 
 std::string BuildHelp();

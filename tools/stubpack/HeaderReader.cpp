@@ -45,6 +45,7 @@ HeaderReport DescribeHeader(const TGFileInfo& info) {
   header.productTokenStored = info.GetProductToken(false);
   header.productToken = PlainToken(header.productTokenStored, info.GetProductToken(true));
   header.hideSetup = info.GetHideSetup();
+  header.updatePublicKey = info.GetUpdatePublicKey();
 
   header.webSetupURL = info.GetWebSetupURL();
   header.webSetupFile = info.GetWebSetupFileName();
@@ -52,6 +53,7 @@ HeaderReport DescribeHeader(const TGFileInfo& info) {
   header.webTokenStored = info.GetWebSetupToken(false);
   header.webToken = PlainToken(header.webTokenStored, info.GetWebSetupToken(true));
   header.webSetupSize = info.GetWebSetupSize();
+  header.webSetupSHA256 = info.GetWebSetupSHA256();
   return header;
 }
 

@@ -53,12 +53,19 @@ std::string ScrambleToken(const std::string& plain) {
   return pack::Scramble(plain, hash);
 }
 
+// Item 5 follows the five fixed items only when it is given.
+std::vector<NamedItem> WithItem5(std::vector<NamedItem> items, const NamedItem& item5) {
+  if (!item5.text.empty()) items.push_back(item5);
+  return items;
+}
+
 bool BuildUpdateInfo(const UpdateInfoItems& items, std::string& list, std::string& error) {
-  return JoinItems({{"the update info URL", items.url},
-                    {"the info file name", items.infoFile},
-                    {"the agent program name", items.agentExe},
-                    {"the product token", ScrambleToken(items.productToken)},
-                    {"hide-setup", items.hideSetup ? "1" : ""}},
+  return JoinItems(WithItem5({{"the update info URL", items.url},
+                              {"the info file name", items.infoFile},
+                              {"the agent program name", items.agentExe},
+                              {"the product token", ScrambleToken(items.productToken)},
+                              {"hide-setup", items.hideSetup ? "1" : ""}},
+                             {"the update public key", items.publicKey}),
                    list, error);
 }
 
@@ -67,11 +74,12 @@ bool BuildWebSetupInfo(const WebSetupInfoItems& items, std::string& list, std::s
     error = "the web setup size must be a decimal byte count: " + items.size;
     return false;
   }
-  return JoinItems({{"the web setup URL", items.url},
-                    {"the web setup file name", items.fileName},
-                    {"always-download", items.alwaysDownload ? "1" : ""},
-                    {"the web setup token", ScrambleToken(items.token)},
-                    {"the web setup size", items.size}},
+  return JoinItems(WithItem5({{"the web setup URL", items.url},
+                              {"the web setup file name", items.fileName},
+                              {"always-download", items.alwaysDownload ? "1" : ""},
+                              {"the web setup token", ScrambleToken(items.token)},
+                              {"the web setup size", items.size}},
+                             {"the setup file's SHA-256", items.sha256}),
                    list, error);
 }
 

@@ -11,7 +11,9 @@ namespace stubpack {
 // Seeds the scrambling from the token itself, so that equal inputs give equal packages.
 std::string ScrambleToken(const std::string& plain);
 
-// "|" alone when every item is empty, else all five items with the closing "|".
+// "|" alone when every item is empty, else all five items with the closing "|", and a sixth
+// (the update key, the setup file's checksum) only when it is given, so that packages without
+// it stay as they always were.
 bool BuildUpdateInfo(const UpdateInfoItems& items, std::string& list, std::string& error);
 bool BuildWebSetupInfo(const WebSetupInfoItems& items, std::string& list, std::string& error);
 

@@ -32,6 +32,7 @@ struct UpdateInfoItems {
   std::string agentExe;      // file name of the auto-update agent program
   std::string productToken;  // plain; stored scrambled
   bool hideSetup = false;
+  std::string publicKey;  // text of the key that signs the updates; item 5, only when given
 };
 
 struct WebSetupInfoItems {
@@ -40,6 +41,7 @@ struct WebSetupInfoItems {
   bool alwaysDownload = false;
   std::string token;  // plain; stored scrambled
   std::string size;   // decimal byte count, or empty
+  std::string sha256;  // the setup file's SHA-256 text; item 5, only when given
 };
 
 struct ChecksumPolicy {

@@ -39,8 +39,9 @@ struct HeaderReport {
   std::string updateInfoURL, infoFile, originalFile, agentExe;
   std::string productTokenStored, productToken;  // scrambled and plain
   bool hideSetup = false;
+  std::string updatePublicKey;
 
-  std::string webSetupURL, webSetupFile, webSetupSize;
+  std::string webSetupURL, webSetupFile, webSetupSize, webSetupSHA256;
   std::string webTokenStored, webToken;
   bool alwaysDownload = false;
 };

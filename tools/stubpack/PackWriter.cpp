@@ -21,6 +21,15 @@ std::string Word(uint32_t value) {
   return std::string(reinterpret_cast<const char*>(raw), 4);
 }
 
+// A program file records where its package ends (PackageEnd in its DOS area), so that a code
+// signature appended to it later leaves the package where the stub finds it.
+bool StorePackageEnd(VolumeFile& file, std::string& error) {
+  const uint64_t packageEnd = file.Size();
+  return file.Overwrite(pack::kPackageEndHighOffset, Word(static_cast<uint32_t>(packageEnd >> 32)),
+                        error) &&
+         file.Overwrite(pack::kPackageEndLowOffset, Word(static_cast<uint32_t>(packageEnd)), error);
+}
+
 // Bisection steps when a file is cut at a volume boundary; enough to fill a volume to within
 // a few bytes per mebibyte of entry.
 constexpr int kFitSteps = 20;
@@ -35,7 +44,6 @@ class PackWriter {
  private:
   bool OpenVolume(std::string& error);
   bool FinishVolume(bool hasNextVolume, std::string& error);
-  bool WriteSignatureTail(std::string& error);
   bool StoreChecksum(uint64_t trailerOffset, std::string& error);
   uint64_t RoomLeft() const;
 
@@ -94,21 +102,12 @@ bool PackWriter::FinishVolume(bool hasNextVolume, std::string& error) {
   if (!volume_.Append(std::string(reinterpret_cast<const char*>(trailer.bytes), pack::kTrailerSize),
                       error))
     return false;
-  if (volumeNumber_ == 1 && options_.signatureTail > 0 && !WriteSignatureTail(error)) return false;
+  if (volumeNumber_ == 1 && plan_.stubIsPE && !StorePackageEnd(volume_, error)) return false;
+  // Data after the package, as a code signature appended later would be.
+  if (volumeNumber_ == 1 && !volume_.AppendFill(options_.signatureTail, error)) return false;
   if (options_.checksum.mode == ChecksumPolicy::Mode::Auto && !StoreChecksum(trailerOffset, error))
     return false;
   return volume_.Close(error);
-}
-
-// Data after the package, as a code signature appended later would be; PackageEnd in the stub's
-// DOS area tells the stub where its package stops.
-bool PackWriter::WriteSignatureTail(std::string& error) {
-  const uint64_t packageEnd = volume_.Size();
-  return volume_.AppendFill(options_.signatureTail, error) &&
-         volume_.Overwrite(pack::kPackageEndHighOffset,
-                           Word(static_cast<uint32_t>(packageEnd >> 32)), error) &&
-         volume_.Overwrite(pack::kPackageEndLowOffset, Word(static_cast<uint32_t>(packageEnd)),
-                           error);
 }
 
 // The sum skips the trailer, so it can be computed with the trailer in place and stored there.
@@ -245,7 +244,7 @@ bool WriteLauncher(const std::string& path, const PackPlan& plan, std::string& e
          launcher.Append(plan.headerBytes, error) &&
          launcher.Append(std::string(reinterpret_cast<const char*>(trailer.bytes), pack::kTrailerSize),
                          error) &&
-         launcher.Close(error);
+         (!plan.stubIsPE || StorePackageEnd(launcher, error)) && launcher.Close(error);
 }
 
 bool NeedsLauncher(const PackOptions& options) {

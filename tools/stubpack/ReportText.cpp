@@ -60,6 +60,8 @@ void WriteHeader(std::ostream& out, const HeaderReport& h) {
   out << "  ProductToken: " << Quoted(h.productToken) << " (stored " << Quoted(h.productTokenStored)
       << ")\n";
   out << "  HideSetup: " << YesNo(h.hideSetup) << "\n";
+  out << "  UpdatePublicKey: " << Quoted(h.updatePublicKey)
+      << (h.updatePublicKey.empty() ? " (updates are not signed)" : "") << "\n";
   out << "WebSetupInfo: " << Quoted(h.webSetupInfo) << "\n";
   out << "  WebSetupURL: " << Quoted(h.webSetupURL) << "\n";
   out << "  WebSetupFileName: " << Quoted(h.webSetupFile) << "\n";
@@ -67,6 +69,8 @@ void WriteHeader(std::ostream& out, const HeaderReport& h) {
   out << "  WebSetupToken: " << Quoted(h.webToken) << " (stored " << Quoted(h.webTokenStored)
       << ")\n";
   out << "  WebSetupSize: " << Quoted(h.webSetupSize) << "\n";
+  out << "  WebSetupSHA256: " << Quoted(h.webSetupSHA256)
+      << (h.webSetupSHA256.empty() ? " (not checked)" : "") << "\n";
   out << "LangData: " << h.langData.size() << " bytes, " << h.sections.size()
       << " sections, separator " << Quoted(std::string(1, h.langSeparator)) << "\n";
   for (const LangSection& section : h.sections) {

@@ -4,25 +4,30 @@
 #include <vector>
 
 #include "BuildArgs.h"
+#include "CliExit.h"
 #include "PackReadout.h"
 #include "PackWriter.h"
 #include "ReportText.h"
+#include "SignCommands.h"
 
 namespace stubpack {
 namespace {
 
-constexpr int kOk = 0, kFailed = 1, kBadUsage = 2;
-
 const char kMainHelp[] =
     "usage: stubpack build [options] --out FILE [SRC | SRC=TARGET]...\n"
     "       stubpack inspect FILE\n"
+    "       stubpack keygen --out NAME\n"
+    "       stubpack sign-update --key KEY --info FILE.info [--update FILE] [--inform FILE]\n"
     "\n"
     "build    writes a setup package: a stub program followed by header strings, packed\n"
     "         files and a trailer, optionally over several volume files\n"
     "inspect  shows every trailer field, header item, language section, entry and file of a\n"
     "         package and whether each volume passes its checksum\n"
+    "keygen   makes the key that signs a product's updates (its public half goes into the\n"
+    "         package with build --update-public-key)\n"
+    "sign-update  writes the update's SHA-256 into its .info file and signs that file\n"
     "\n"
-    "stubpack build --help lists the build options.\n"
+    "stubpack COMMAND --help tells more of each command.\n"
     "Exit codes: 0 success, 1 the work failed, 2 bad usage.\n";
 
 const char kInspectHelp[] =
@@ -33,11 +38,6 @@ const char kInspectHelp[] =
     "plain form), the language sections, every entry and every file.\n"
     "Exit codes: 0 the package is sound, 1 it is damaged or a volume fails its checksum (the\n"
     "report is still printed when the package could be read), 2 bad usage.\n";
-
-int Fail(int code, const std::string& what, std::string& err) {
-  err = "stubpack: " + what + "\n";
-  return code;
-}
 
 std::string BuildSummary(const PackResult& result) {
   std::string summary = "wrote " + std::to_string(result.filesCount) + " files (" +
@@ -64,7 +64,7 @@ int RunBuild(const std::vector<std::string>& args, std::string& out, std::string
 }
 
 int RunInspect(const std::vector<std::string>& args, std::string& out, std::string& err) {
-  if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+  if (IsHelpRequest(args)) {
     out = kInspectHelp;
     return kOk;
   }
@@ -98,6 +98,8 @@ int StubpackMain(int argc, char** argv, std::string& out, std::string& err) {
   }
   if (command == "build") return RunBuild(args, out, err);
   if (command == "inspect") return RunInspect(args, out, err);
+  if (command == "keygen") return RunKeygen(args, out, err);
+  if (command == "sign-update") return RunSignUpdate(args, out, err);
   return Fail(kBadUsage, "unknown command " + command + " (see stubpack --help)", err);
 }
 

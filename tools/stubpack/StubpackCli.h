@@ -2,7 +2,8 @@
 //
 //   stubpack build [options] --out FILE [FILES...]   write a package
 //   stubpack inspect FILE                            show everything a package holds
-//   stubpack --help | build --help | inspect --help
+//   stubpack keygen | sign-update ...                sign updates (SignCommands.h)
+//   stubpack --help | COMMAND --help
 //
 // Exit codes: 0 success, 1 the work failed (a damaged package, a file that cannot be read),
 // 2 bad usage. On failure err holds one line: "stubpack: " and the reason.

@@ -1,0 +1,56 @@
+#include "CodeSigning.h"
+
+#include "Processes.h"
+#include "sys/Platform.h"
+
+namespace scenario {
+namespace {
+
+// A folder of /tmp, reached as Z:, so that its Unix path is plain.
+std::string UnixScratch() {
+  static unsigned counter = 0;
+  return "/tmp/stubsign_" + std::to_string(::GetCurrentProcessId()) + "_" +
+         std::to_string(++counter);
+}
+
+// Makes the certificate, signs in.exe into out.exe (renamed into place only when complete) and
+// has osslsigncode verify it; "failed" with the tools' messages otherwise.
+std::string SigningScript(const std::string& dir) {
+  return "export PATH=/usr/local/bin:/usr/bin:/bin\n"
+         "cd '" + dir + "' || exit 1\n"
+         "trap '[ -e out.exe ] || touch failed' EXIT\n"
+         "set -e\n"
+         "openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj /CN=StubTest"
+         " -addext extendedKeyUsage=codeSigning -keyout cert.key -out cert.pem >log.txt 2>&1\n"
+         "osslsigncode sign -certs cert.pem -key cert.key -h sha256 -n StubTest"
+         " -in in.exe -out out.tmp >>log.txt 2>&1\n"
+         "osslsigncode verify -CAfile cert.pem -in out.tmp >>log.txt 2>&1\n"
+         "mv out.tmp out.exe\n";
+}
+
+}  // namespace
+
+bool AuthenticodeSign(const std::string& program, const std::string& signedPath,
+                      std::string& why) {
+  const std::string unixDir = UnixScratch();
+  const std::string dir = testkit::HostPathToWindows(unixDir);
+  ::CreateDirectoryA(dir.c_str(), nullptr);
+  bool done = testkit::CopyFileTo(program, dir + "\\in.exe") &&
+              testkit::WriteWholeFile(dir + "\\sign.sh", SigningScript(unixDir));
+  std::string line = testkit::HostPathToWindows("/bin/sh") + " " + unixDir + "/sign.sh";
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  done = done && ::CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                  &si, &pi);
+  done = done && testkit::BecomesTrue([&] {
+           return testkit::PathExists(dir + "\\out.exe") || testkit::PathExists(dir + "\\failed");
+         });
+  done = done && testkit::PathExists(dir + "\\out.exe") &&
+         testkit::CopyFileTo(dir + "\\out.exe", signedPath);
+  if (!done) why = "signing failed: " + testkit::ReadWholeFile(dir + "\\log.txt");
+  testkit::DeleteTree(dir);
+  return done;
+}
+
+}  // namespace scenario
