@@ -86,8 +86,8 @@ TEST_F(SignedUpdate, ForgeriesRunNothingAndTheSignedUpdateInstallsButCannotBeRol
   const uint32_t copy = ProcessOf(WaitForXCopy());
   ASSERT_NE(0u, copy);
   const std::string update = testkit::ReadWholeFile(BuildUpdate());
-  const size_t dosText = update.find("This program");
-  ASSERT_NE(std::string::npos, dosText);
+  // A byte of the DOS stub area, which no one reads: the file still runs and keeps its token.
+  constexpr size_t kUnusedByte = 128;
 
   struct Forgery {
     const char* what;
@@ -104,7 +104,7 @@ TEST_F(SignedUpdate, ForgeriesRunNothingAndTheSignedUpdateInstallsButCannotBeRol
       {"signed by another key", [&](Publication& p) { p.signature = stranger_.Sign(p.info); },
        "bad signature"},
       // The token is untouched: only the published checksum tells this file from the signed one.
-      {"update file changed", [&](Publication& p) { ChangeOneByte(p.update, dosText + 5); },
+      {"update file changed", [&](Publication& p) { ChangeOneByte(p.update, kUnusedByte); },
        "checksum mismatch"},
   };
   int stamp = 10;
