@@ -46,8 +46,6 @@ class InformStory : public InstalledAgent {
             kAddress + "\r\n"));
   }
 
-  std::string AgentLog() const { return testkit::ReadWholeFile(product_ + "\\X_Tool.log"); }
-
   testkit::TestServers servers_;
   std::string published_, web_;
 };

@@ -81,6 +81,10 @@ bool InstalledAgent::WaitForLineOf(uint32_t pid, const std::string& text) {
   });
 }
 
+std::string InstalledAgent::AgentLog() const {
+  return testkit::ReadWholeFile(product_ + "\\X_Tool.log");
+}
+
 bool InstalledAgent::WaitForProcessEnd(uint32_t pid) {
   sys::ScopedKernelHandle process(::OpenProcess(SYNCHRONIZE, FALSE, pid));
   if (!process) return true;  // already gone

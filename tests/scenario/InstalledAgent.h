@@ -38,6 +38,9 @@ class InstalledAgent : public StubScenario {
   // Console lines of a process with its id removed (as in StubRun::lines).
   std::vector<std::string> LinesOf(uint32_t pid);
   bool WaitForLineOf(uint32_t pid, const std::string& text);
+  // The debug log of the transient copy, which keeps every line even while the console's viewer
+  // misses them.
+  std::string AgentLog() const;
   // Waits for the process to end; false when it still runs after the patience.
   static bool WaitForProcessEnd(uint32_t pid);
 

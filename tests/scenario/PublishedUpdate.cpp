@@ -79,8 +79,14 @@ size_t PublishedUpdate::ProductStarts() const {
   return n;
 }
 
-std::string PublishedUpdate::AgentLog() const {
-  return testkit::ReadWholeFile(product_ + "\\X_Tool.log");
+uint32_t PublishedUpdate::ReplacementOf(uint32_t copy) {
+  EXPECT_TRUE(WaitForProcessEnd(copy));
+  uint32_t next = 0;
+  const bool came = testkit::BecomesTrue([&] {
+    next = ProcessOf(::FindWindowA(kXCopyClass, nullptr));
+    return next != 0 && next != copy;
+  });
+  return came ? next : 0;
 }
 
 }  // namespace scenario

@@ -36,7 +36,9 @@ class PublishedUpdate : public InstalledAgent {
   void Answer(uint32_t pid, const std::string& says, const std::string& button);
   std::string Original(const char* key) const;
   size_t ProductStarts() const;
-  std::string AgentLog() const;
+  // After an update the agent replaces itself: waits for the copy to end and returns the process
+  // of the copy that follows it (0 when none came).
+  uint32_t ReplacementOf(uint32_t copy);
 
   testkit::TestServers servers_;
   std::string published_, web_;

@@ -130,12 +130,8 @@ TEST_F(SignedUpdate, ForgeriesRunNothingAndTheSignedUpdateInstallsButCannotBeRol
   EXPECT_FALSE(testkit::PathExists(product_ + "\\Update2.exe"));
 
   // A validly signed description of an older version is refused by the version rule.
-  EXPECT_TRUE(WaitForProcessEnd(copy));
-  uint32_t next = 0;
-  ASSERT_TRUE(testkit::BecomesTrue([&] {
-    next = ProcessOf(::FindWindowA(kXCopyClass, nullptr));
-    return next != 0 && next != copy;
-  })) << viewer_.Text();
+  const uint32_t next = ReplacementOf(copy);
+  ASSERT_NE(0u, next) << viewer_.Text();
   Put(SignedOffer(update, ++stamp, 1));
   UserChecks(next);
   Answer(next, "There is no newer version.", "OK");

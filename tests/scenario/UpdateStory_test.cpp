@@ -72,12 +72,8 @@ TEST_F(UpdateStory, PublishedUpdateIsFoundConfirmedInstalledAndEverythingRestart
   }
 
   // The agent replaced itself: the old copy ends, a new one starts and finds nothing to do.
-  EXPECT_TRUE(WaitForProcessEnd(copy));
-  uint32_t next = 0;
-  ASSERT_TRUE(testkit::BecomesTrue([&] {
-    next = ProcessOf(::FindWindowA(kXCopyClass, nullptr));
-    return next != 0 && next != copy;
-  })) << viewer_.Text();
+  const uint32_t next = ReplacementOf(copy);
+  ASSERT_NE(0u, next) << viewer_.Text();
   EXPECT_TRUE(WaitForLineOf(next, " GetOkToPerformAU=2")) << viewer_.Text();
 
   // Asked by the user, the check passes the handled stamp but finds no newer version.
@@ -87,8 +83,7 @@ TEST_F(UpdateStory, PublishedUpdateIsFoundConfirmedInstalledAndEverythingRestart
   // The console lines of a stub are lost while this test, which shows them, waits on a box; the
   // agent's own log keeps every line.
   EXPECT_TRUE(testkit::BecomesTrue([&] {
-    return testkit::ReadWholeFile(product_ + "\\X_Tool.log")
-               .find("GetOkToPerformAU = 3 - New version is not higher then old version") !=
+    return AgentLog().find("GetOkToPerformAU = 3 - New version is not higher then old version") !=
            std::string::npos;
   }));
 }
