@@ -1,6 +1,10 @@
 #include "sys/EcdsaP256.h"
 
+#include <algorithm>
 #include <cstddef>
+
+#include "sys/HexText.h"
+#include "sys/UtilsText.h"
 
 namespace sys {
 namespace {
@@ -8,13 +12,6 @@ namespace {
 constexpr size_t kCoordinate = 32;
 constexpr uint8_t kDerSequence = 0x30;
 constexpr uint8_t kDerInteger = 0x02;
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
 
 // One DER INTEGER at Pos into Out (32 bytes, left-padded); Pos moves past it.
 bool ReadDerInteger(const std::string& der, size_t& pos, uint8_t* out) {
@@ -48,22 +45,14 @@ std::string DerInteger(const uint8_t* value) {
 }  // namespace
 
 std::string EcdsaPublicKeyText(const EcdsaPublicKey& key) {
-  static const char kDigits[] = "0123456789abcdef";
-  std::string text = "04";
-  for (uint8_t byte : key) {
-    text += kDigits[byte >> 4];
-    text += kDigits[byte & 15];
-  }
-  return text;
+  return "04" + LowerCase(BytesToHex(std::string(key.begin(), key.end())));
 }
 
 bool ParseEcdsaPublicKeyText(const std::string& text, EcdsaPublicKey& key) {
   if (text.size() != 2 + 2 * key.size() || text.compare(0, 2, "04") != 0) return false;
-  for (size_t i = 0; i < key.size(); ++i) {
-    const int high = HexDigit(text[2 + 2 * i]), low = HexDigit(text[3 + 2 * i]);
-    if (high < 0 || low < 0) return false;
-    key[i] = static_cast<uint8_t>(high << 4 | low);
-  }
+  const std::string bytes = HexToBytes(text.substr(2));
+  if (bytes.size() != key.size()) return false;
+  std::copy(bytes.begin(), bytes.end(), key.begin());
   return true;
 }
 

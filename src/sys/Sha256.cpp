@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "sys/HexText.h"
+#include "sys/UtilsText.h"
+
 namespace sys {
 namespace {
 
@@ -22,13 +25,6 @@ uint32_t RotateRight(uint32_t x, int n) { return (x >> n) | (x << (32 - n)); }
 
 uint32_t ReadBE32(const uint8_t* p) {
   return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
-}
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
 }
 
 }  // namespace
@@ -115,22 +111,13 @@ Sha256Digest Sha256Of(const std::string& bytes) {
 }
 
 std::string Sha256Text(const Sha256Digest& digest) {
-  static const char kDigits[] = "0123456789abcdef";
-  std::string text;
-  for (uint8_t byte : digest) {
-    text += kDigits[byte >> 4];
-    text += kDigits[byte & 15];
-  }
-  return text;
+  return LowerCase(BytesToHex(std::string(digest.begin(), digest.end())));
 }
 
 bool ParseSha256Text(const std::string& text, Sha256Digest& digest) {
-  if (text.size() != 2 * digest.size()) return false;
-  for (size_t i = 0; i < digest.size(); ++i) {
-    const int high = HexDigit(text[2 * i]), low = HexDigit(text[2 * i + 1]);
-    if (high < 0 || low < 0) return false;
-    digest[i] = static_cast<uint8_t>(high << 4 | low);
-  }
+  const std::string bytes = HexToBytes(text);
+  if (text.size() != 2 * digest.size() || bytes.size() != digest.size()) return false;
+  std::copy(bytes.begin(), bytes.end(), digest.begin());
   return true;
 }
 
