@@ -4,8 +4,11 @@
 #   - the win32 thread model: the posix one links winpthread into every program;
 #   - link-time optimisation: the PE linker keeps every function that has unwind data, so
 #     --gc-sections alone drops next to nothing; the compiler drops what nothing calls;
-#   - LibraryErrors_win32.cpp and TerminateHandler_win32.cpp, which keep the library's second
-#     string implementation and its demangler out.
+#   - no exceptions, no run-time type information and no thread-safe guards of local statics
+#     (the program has one thread), set in CMakeLists.txt: no handler tables, no unwinder and
+#     no 32-bit unwind tables, and LibraryErrors_win32.cpp keeps the library's throwing error
+#     functions and operator new out;
+#   - C++20 (CMakeLists.txt): std::string is instantiated in the program as it is used.
 
 # The manifest names the processor of the build: a 64-bit program that asks for the x86 common
 # controls does not get version 6 of them.

@@ -12,10 +12,9 @@ endif()
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 
 # Everything of the stub but its entry point, shared with the Windows-side tests.
-set(STUB_ENTRY src/stub/Stub_win32.cpp src/stub/TerminateHandler_win32.cpp
-  src/stub/LibraryErrors_win32.cpp)
+set(STUB_ENTRY src/stub/Stub_win32.cpp src/stub/LibraryErrors_win32.cpp)
 file(GLOB STUBWIN_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/*/*_win32.cpp)
-list(FILTER STUBWIN_SOURCES EXCLUDE REGEX "/(Host|FixedText|Stub|TerminateHandler|LibraryErrors)_win32\\.cpp$")
+list(FILTER STUBWIN_SOURCES EXCLUDE REGEX "/(Host|FixedText|Stub|LibraryErrors)_win32\\.cpp$")
 add_library(stubwin STATIC ${STUBWIN_SOURCES})
 target_link_libraries(stubwin PUBLIC stubcore comctl32 version winmm wininet)
 stub_warnings(stubwin)

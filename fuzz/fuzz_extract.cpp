@@ -8,7 +8,6 @@
 #include <set>
 #include <string>
 
-#include "pack/EntryStream.h"
 #include "pack/EntryTarget.h"
 #include "pack/UnPack.h"
 #include "pack/UnPackMemoryHost.h"
@@ -32,12 +31,9 @@ void ExtractUnder(const std::string& image, sys::LeadBytePredicate leadBytes) {
   args.AgentExeName = "Agent.exe";
   args.DiskPrompt = "Disk <DISK_NUM>";
   args.FailedWrites = &failedWrites;
-  pack::ExtractResult result;
-  try {
-    result = pack::ExtractPackage(host, args);
-  } catch (const pack::ZlibBlockError&) {
-    return;  // reported to the user by the caller
-  }
+  const pack::ExtractResult result = pack::ExtractPackage(host, args);
+  if (!result.ZlibError.empty() && (!result.Damaged || result.Ok || !result.RunEntry.empty()))
+    __builtin_trap();
   if (result.Damaged && (result.Ok || !result.RunEntry.empty())) __builtin_trap();
   if (host.errorBoxes.size() > 1) __builtin_trap();
   std::set<std::string> written;

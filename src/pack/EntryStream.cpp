@@ -3,17 +3,10 @@
 
 #include <zlib.h>
 
-#include <algorithm>
 #include <cstring>
 #include <vector>
 
 namespace pack {
-
-ZlibBlockError::ZlibBlockError(const char* message) noexcept {
-  const size_t n = std::min(std::strlen(message), sizeof message_ - 1);
-  std::memcpy(message_, message, n);
-  message_[n] = '\0';
-}
 
 bool EntrySplitter::Text(const char* data, size_t n) {
   if (inData_) return n == 0 || handler_.Data(data, n);
@@ -48,12 +41,13 @@ struct BlockInflater::Stream {
 };
 
 BlockInflater::BlockInflater() : stream_(new Stream) {
-  if (inflateInit(&stream_->z) != Z_OK) throw ZlibBlockError("inflateInit failed");
+  if (inflateInit(&stream_->z) != Z_OK) error_ = "inflateInit failed";
 }
 
 BlockInflater::~BlockInflater() { inflateEnd(&stream_->z); }
 
-bool BlockInflater::Feed(const uint8_t* data, size_t n, EntrySplitter& out) {
+BlockInflater::Fed BlockInflater::Feed(const uint8_t* data, size_t n, EntrySplitter& out) {
+  if (!error_.empty()) return Fed::kDamaged;
   z_stream& z = stream_->z;
   z.next_in = const_cast<Bytef*>(data);
   z.avail_in = static_cast<uInt>(n);
@@ -63,15 +57,17 @@ bool BlockInflater::Feed(const uint8_t* data, size_t n, EntrySplitter& out) {
     z.next_out = reinterpret_cast<Bytef*>(stream_->out.data());
     z.avail_out = static_cast<uInt>(stream_->out.size());
     const int result = inflate(&z, Z_NO_FLUSH);
-    if (result == Z_BUF_ERROR) return true;  // no progress possible: more input needed
-    if (result < 0 || result == Z_NEED_DICT)
-      throw ZlibBlockError(z.msg ? z.msg : ResultText(result).c_str());
+    if (result == Z_BUF_ERROR) return Fed::kTaken;  // no progress possible: more input needed
+    if (result < 0 || result == Z_NEED_DICT) {
+      error_ = z.msg ? z.msg : ResultText(result);
+      return Fed::kDamaged;
+    }
     ended_ = result == Z_STREAM_END;
     const size_t produced = stream_->out.size() - z.avail_out;
     full = z.avail_out == 0;
-    if (!out.Text(stream_->out.data(), produced)) return false;
+    if (!out.Text(stream_->out.data(), produced)) return Fed::kRefused;
   }
-  return true;
+  return Fed::kTaken;
 }
 
 }  // namespace pack

@@ -6,24 +6,10 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <exception>
 #include <memory>
 #include <string>
 
 namespace pack {
-
-// A zlib stream that zlib itself reports as damaged. The one error the extraction raises: its
-// caller reports it. The message is kept in the object itself: a std::string member, or
-// std::runtime_error, would bring the library's second string implementation into stub.exe.
-class ZlibBlockError : public std::exception {
- public:
-  // The message is cut to the buffer; zlib's own texts are far shorter.
-  explicit ZlibBlockError(const char* message) noexcept;
-  const char* what() const noexcept override { return message_; }
-
- private:
-  char message_[96];
-};
 
 // Receives the parts of one entry text. A false result stops the block: the package is damaged.
 class EntryTextHandler {
@@ -61,16 +47,23 @@ class BlockInflater {
   BlockInflater(const BlockInflater&) = delete;
   BlockInflater& operator=(const BlockInflater&) = delete;
 
-  // Throws ZlibBlockError on damaged data; false when the splitter refused the output. Bytes
-  // after the end of the stream are ignored.
-  bool Feed(const uint8_t* data, size_t n, EntrySplitter& out);
+  enum class Fed {
+    kTaken,    // the splitter took all output so far
+    kRefused,  // the splitter refused the output
+    kDamaged,  // zlib reports the stream as damaged: ZlibError() says how
+  };
+  // Bytes after the end of the stream are ignored.
+  Fed Feed(const uint8_t* data, size_t n, EntrySplitter& out);
   // Whether the stream reached its end; a body that is exhausted before is cut short.
   bool Ended() const { return ended_; }
+  // zlib's message for a damaged stream (its result number where zlib gives none).
+  const std::string& ZlibError() const { return error_; }
 
  private:
   struct Stream;
   std::unique_ptr<Stream> stream_;
   bool ended_ = false;
+  std::string error_;
 };
 
 }  // namespace pack

@@ -1,7 +1,8 @@
 // This file must contain only truly operating-system independent code.
 #include "pack/Scramble.h"
 
-#include <chrono>
+#include "sys/Host.h"
+
 #include <random>
 #include <vector>
 
@@ -31,8 +32,7 @@ std::vector<uint8_t> UnshiftHexPairs(const std::string& text) {
 }
 
 std::string RandomFailureText() {
-  static std::minstd_rand generator(
-      static_cast<uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
+  static std::minstd_rand generator(static_cast<uint32_t>(sys::ClockSeed()));
   return std::to_string(std::uniform_int_distribution<int>(0, 99998)(generator));
 }
 

@@ -87,6 +87,11 @@ void Extraction::Run() {
     Progress(1, 0);
     if (!confirmed) break;
   }
+  // A damaged compressed block ends the extraction at once; its caller reports it.
+  if (!result_.ZlibError.empty()) {
+    result_.RunEntry.clear();
+    return;
+  }
   CheckRunEntry();
   // Nothing may be started from a package that was not extracted whole.
   if (!confirmed || result_.Damaged) result_.RunEntry.clear();
@@ -184,9 +189,13 @@ bool Extraction::ReadBody(const ByteSource& volume, uint64_t start, uint64_t siz
     if (!volume.ReadAt(start + done, piece_.data(), n)) return false;
     done += n;
     host_.Pump();
-    const bool taken = inflater ? inflater->Feed(piece_.data(), n, splitter)
-                                : splitter.Text(reinterpret_cast<const char*>(piece_.data()), n);
-    if (!taken) return false;
+    if (!inflater) {
+      if (!splitter.Text(reinterpret_cast<const char*>(piece_.data()), n)) return false;
+      continue;
+    }
+    const BlockInflater::Fed fed = inflater->Feed(piece_.data(), n, splitter);
+    if (fed == BlockInflater::Fed::kDamaged) result_.ZlibError = inflater->ZlibError();
+    if (fed != BlockInflater::Fed::kTaken) return false;
   }
   // A zlib stream cut short is damage, not a zlib error.
   if (inflater && !inflater->Ended()) return false;

@@ -38,9 +38,11 @@ struct ExtractResult {
   // A volume's stream was damaged, or the run entry names no file of the extraction (Ok is
   // false then).
   bool Damaged = false;
+  // zlib's message when it reported a compressed block as damaged: the extraction ended there
+  // (Damaged is true then). Empty otherwise.
+  std::string ZlibError;
 };
 
-// Throws ZlibBlockError (EntryStream.h) when zlib reports a damaged block.
 ExtractResult ExtractPackage(UnPackHost& Host, const ExtractArgs& Args);
 
 // The same with every argument on its own.

@@ -2,7 +2,6 @@
 #include "stub/StubSetup.h"
 
 #include "agent/UpdateFiles.h"
-#include "pack/EntryStream.h"
 #include "pack/GFileInfo.h"
 #include "pack/UnPack.h"
 #include "stub/EngineCommand.h"
@@ -67,16 +66,10 @@ Extracted Extract(const TGFileInfo& info, const PackageFile& package,
       info.GetLangString("s8", "Please insert <B>DISK #<DISK_NUM></B> and press OK to continue");
   args.Progress = stubwin::MainProgressSink;
   stubwin::UnPackWinHost host;
-  Extracted out;
-  try {
-    const pack::ExtractResult result = pack::ExtractPackage(host, args);
-    out.runEntry = result.RunEntry;
-    out.ok = result.Ok;
-  } catch (const pack::ZlibBlockError& error) {
-    // A damaged compressed block: the package fails its checks like a bad volume.
-    kodebug::ConsoleProcessLine(std::string(" zlib: ") + error.what());
-  }
-  return out;
+  const pack::ExtractResult result = pack::ExtractPackage(host, args);
+  // A damaged compressed block: the package fails its checks like a bad volume.
+  if (!result.ZlibError.empty()) kodebug::ConsoleProcessLine(" zlib: " + result.ZlibError);
+  return Extracted{result.RunEntry, result.Ok};
 }
 
 // The product's shortcuts that the .info file asks to remove after a successful update.

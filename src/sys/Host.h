@@ -58,4 +58,8 @@ uint32_t ThreadLocaleLanguage();
 uint32_t ProcessId();
 uint32_t ThreadId();
 
+// Bits that differ from run to run and from call to call: the wall clock and the fine clock
+// mixed. Seeds pseudo-random numbers that only need to differ (never secrets).
+uint64_t ClockSeed();
+
 }  // namespace sys

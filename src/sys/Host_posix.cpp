@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <sys/syscall.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <fstream>
@@ -88,5 +89,16 @@ uint32_t ThreadLocaleLanguage() { return 9; }
 
 uint32_t ProcessId() { return static_cast<uint32_t>(::getpid()); }
 uint32_t ThreadId() { return static_cast<uint32_t>(::syscall(SYS_gettid)); }
+
+uint64_t ClockSeed() {
+  timespec wall{}, fine{};
+  ::clock_gettime(CLOCK_REALTIME, &wall);
+  ::clock_gettime(CLOCK_MONOTONIC, &fine);
+  const uint64_t wallBits = static_cast<uint64_t>(wall.tv_sec) * 1000000000u +
+                            static_cast<uint64_t>(wall.tv_nsec);
+  const uint64_t fineBits = static_cast<uint64_t>(fine.tv_sec) * 1000000000u +
+                            static_cast<uint64_t>(fine.tv_nsec);
+  return wallBits ^ (fineBits << 17) ^ (fineBits >> 7);
+}
 
 }  // namespace sys

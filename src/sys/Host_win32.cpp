@@ -78,4 +78,14 @@ uint32_t ThreadLocaleLanguage() { return PRIMARYLANGID(LANGIDFROMLCID(::GetThrea
 uint32_t ProcessId() { return ::GetCurrentProcessId(); }
 uint32_t ThreadId() { return ::GetCurrentThreadId(); }
 
+uint64_t ClockSeed() {
+  FILETIME wall;
+  ::GetSystemTimeAsFileTime(&wall);
+  LARGE_INTEGER fine;
+  ::QueryPerformanceCounter(&fine);
+  const uint64_t wallBits = (uint64_t{wall.dwHighDateTime} << 32) | wall.dwLowDateTime;
+  const uint64_t fineBits = static_cast<uint64_t>(fine.QuadPart);
+  return wallBits ^ (fineBits << 17) ^ (fineBits >> 7);
+}
+
 }  // namespace sys

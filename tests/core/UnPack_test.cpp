@@ -923,12 +923,19 @@ TEST_F(UnPackTest, NamesOutsideTheDestinationAreNeverWritten) {
   }
 }
 
-TEST_F(UnPackTest, CorruptZlibBlockRaisesTheError) {
+TEST_F(UnPackTest, CorruptZlibBlockEndsTheExtractionWithZlibsMessage) {
   std::string body = ZlibBody(Entry("|z|", std::string(3000, 'z')));
   body[2] = static_cast<char>(0xFF);  // an invalid block type
-  const std::string image = Image(testimg::Word(uint32_t(body.size())) + body);
+  const std::string image = Image(testimg::Word(uint32_t(body.size())) + body +
+                                  Stored(Entry("|after.txt|", "A")) +
+                                  Stored(Entry("|Engine.exe*|", "MZ")));
   host.AddFile(kSrc + "Setup.exe", image);
-  EXPECT_THROW(Extract(kSrc + "Setup.exe"), pack::ZlibBlockError);
+  const ExtractResult r = Extract(kSrc + "Setup.exe");
+  EXPECT_EQ("invalid block type", r.ZlibError);
+  EXPECT_TRUE(r.Damaged);
+  EXPECT_FALSE(r.Ok);
+  EXPECT_EQ("", r.RunEntry);
+  EXPECT_FALSE(Has("after.txt"));
 }
 
 TEST_F(UnPackTest, TheWindowGetsItsTurnWhileOnePieceInflatesToMuchOutput) {
