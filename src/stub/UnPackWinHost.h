@@ -34,10 +34,11 @@ class UnPackWinHost : public pack::UnPackHost {
 
  private:
   // A dispatch per 64 KiB piece costs a Wine server round trip each, a fifth of the extraction's
-  // speed. Paced at 5 ms, a window waits at most about 15 ms for its messages under Wine (where
-  // the tick count is fine-grained, and the time between two steps of the extraction adds to
-  // the interval), and about 16 ms plus that on Windows, whose tick count moves in such steps.
-  // The performance counter was measured as the clock too: no shorter waits, dearer reads.
+  // speed. Paced at 5 ms on the performance counter, a window waits 5 ms plus the time between
+  // two steps of the extraction for its messages: 6 to 15 ms under Wine, idle or busy, on both
+  // builds. On the tick count, which moves in steps of 16 ms or more under Wine, waits reached
+  // 20 to 30 ms. A read of the counter costs about 0.1 us under Wine, a dispatch 10 to 15 us;
+  // 10 or 20 ms instead of 5 measured no faster.
   sys::PacedPump pump_{5};
 };
 

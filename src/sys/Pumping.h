@@ -31,9 +31,9 @@ bool PumpDue(uint32_t Last, uint32_t Now, uint32_t Interval);
 // For work that wants the queue dispatched between its small steps: a dispatch (YieldX(0)) is a
 // round trip to the window system, and under Wine one to its server, which costs more than
 // inflating and writing a step's data. Pump dispatches only when IntervalMs or more have passed
-// since the last dispatch it made; otherwise it reads the system's tick count, which costs next
-// to nothing, and returns. The tick count moves in steps of up to about 16 ms, so dispatches
-// come at most that far apart plus the time between two calls.
+// since the last dispatch it made; otherwise it reads the performance counter (MillisecondClock),
+// a fraction of a microsecond, and returns. Dispatches come at most IntervalMs apart plus the
+// time between two calls.
 class PacedPump {
  public:
   explicit PacedPump(uint32_t IntervalMs);

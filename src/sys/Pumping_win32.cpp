@@ -81,10 +81,14 @@ void DelayPumping(uint32_t Step, uint32_t Ms) {
 
 void DelayPumping(uint32_t Ms) { DelayPumping(0, Ms); }
 
-PacedPump::PacedPump(uint32_t IntervalMs) : interval_(IntervalMs), last_(::GetTickCount()) {}
+// Not the tick count: on Windows it moves in steps of about 16 ms, and under Wine only when
+// the Wine server wakes, 16 to 24 ms apart while an extraction makes no server calls. Either
+// stretches a short interval to that step.
+PacedPump::PacedPump(uint32_t IntervalMs)
+    : interval_(IntervalMs), last_(static_cast<uint32_t>(MillisecondClock())) {}
 
 void PacedPump::Pump() {
-  const uint32_t now = ::GetTickCount();
+  const uint32_t now = static_cast<uint32_t>(MillisecondClock());
   if (!PumpDue(last_, now, interval_)) return;
   YieldX(0);
   last_ = now;
