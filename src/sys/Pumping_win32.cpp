@@ -2,7 +2,6 @@
 #include "sys/Pumping.h"
 
 #include "sys/Platform.h"
-#include "sys/SysError.h"
 
 #include <mmsystem.h>
 
