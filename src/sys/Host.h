@@ -32,7 +32,8 @@ class ReadOnlyFile {
   bool IsOpen() const { return handle_ != kInvalid; }
   // Current length of the file; false when it cannot be queried.
   bool Size(uint64_t& size) const;
-  // Reads exactly n bytes at offset; false when fewer are available or the read fails.
+  // Reads exactly n bytes at offset; false when fewer are available or the read fails. It may
+  // move the file's position, so a file is read by one thread at a time.
   bool ReadAt(uint64_t offset, void* buffer, size_t n) const;
 
  private:
