@@ -1,5 +1,6 @@
 // A file held for reading with readers only: what another program can and cannot do to it while
 // it is held, which files can be held at all, and the extraction host's volumes held that way.
+// Also what a held file reads at any offset.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -92,6 +93,56 @@ TEST_F(ReadSharingTest, TheRunningProgramFileCanBeHeld) {
   char mz[2] = {};
   EXPECT_TRUE(self.ReadAt(0, mz, 2));
   EXPECT_EQ("MZ", std::string(mz, 2));
+}
+
+// Writes text at offset into the file, which grows (sparse, so cheaply) to reach it.
+bool WriteAt(const std::string& path, uint64_t offset, const std::string& text) {
+  HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  LARGE_INTEGER at{};
+  at.QuadPart = static_cast<LONGLONG>(offset);
+  DWORD written = 0;
+  const bool ok = ::SetFilePointerEx(file, at, nullptr, FILE_BEGIN) &&
+                  ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+                  written == text.size();
+  ::CloseHandle(file);
+  return ok;
+}
+
+// Volumes are read out of order (the trailer at the end first, then the stream from its start),
+// and a volume may pass 4 GiB: every read lands where it asks, whatever the reads before it.
+TEST_F(ReadSharingTest, AHeldFileReadsAtEveryOffsetInAnyOrder) {
+  const uint64_t kBeyond4GiB = (uint64_t{1} << 32) + 3;
+  ASSERT_TRUE(WriteAt(file_, kBeyond4GiB, "far"));
+  const sys::ReadOnlyFile held(file_, ReadSharing::kReadersOnly);
+  ASSERT_TRUE(held.IsOpen());
+  uint64_t size = 0;
+  ASSERT_TRUE(held.Size(size));
+  EXPECT_EQ(kBeyond4GiB + 3, size);
+  struct Read {
+    uint64_t offset;
+    size_t n;
+    const char* expected;  // null: the read must fail
+  } const kReads[] = {
+      {kBeyond4GiB, 3, "far"},
+      {8, 5, "bytes"},
+      {kBeyond4GiB + 1, 2, "ar"},
+      {0, 7, "checked"},
+      {3, 0, ""},
+      {kBeyond4GiB + 1, 3, nullptr},  // one byte past the end
+      {kBeyond4GiB + 3, 1, nullptr},
+      {8, 5, "bytes"},
+      {uint64_t{1} << 32, 3, "\0\0\0"},  // the gap that was never written
+  };
+  for (const Read& read : kReads) {
+    SCOPED_TRACE(std::to_string(read.n) + " at " + std::to_string(read.offset));
+    std::string got(read.n, '?');
+    const bool ok = held.ReadAt(read.offset, &got[0], read.n);
+    EXPECT_EQ(read.expected != nullptr, ok);
+    if (read.expected) {
+      EXPECT_EQ(std::string(read.expected, read.n), got);
+    }
+  }
 }
 
 TEST_F(ReadSharingTest, TheExtractionHostHoldsEveryVolumeItOpens) {
