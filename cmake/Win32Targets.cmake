@@ -11,10 +11,12 @@ else()
 endif()
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 
-# Everything of the stub but its entry point, shared with the Windows-side tests.
-set(STUB_ENTRY src/stub/Stub_win32.cpp src/stub/LibraryErrors_win32.cpp)
+# stub.exe's entry point and its own stand-ins for library functions, which only the stub
+# program links; everything else of the stub is shared with the Windows-side tests.
+set(STUB_ENTRY src/stub/Stub_win32.cpp src/stub/LibraryErrors_win32.cpp
+  src/stub/ZlibCrc32_win32.cpp)
 file(GLOB STUBWIN_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/*/*_win32.cpp)
-list(FILTER STUBWIN_SOURCES EXCLUDE REGEX "/(Host|FixedText|Stub|LibraryErrors)_win32\\.cpp$")
+list(FILTER STUBWIN_SOURCES EXCLUDE REGEX "/(Host|FixedText|Stub|LibraryErrors|ZlibCrc32)_win32\\.cpp$")
 add_library(stubwin STATIC ${STUBWIN_SOURCES})
 target_link_libraries(stubwin PUBLIC stubcore comctl32 version winmm wininet)
 stub_warnings(stubwin)
