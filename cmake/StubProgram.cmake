@@ -8,7 +8,9 @@
 #     (the program has one thread), set in CMakeLists.txt: no handler tables, no unwinder and
 #     no 32-bit unwind tables, and LibraryErrors_win32.cpp keeps the library's throwing error
 #     functions and operator new out;
-#   - C++20 (CMakeLists.txt): std::string is instantiated in the program as it is used.
+#   - C++20 (CMakeLists.txt): std::string is instantiated in the program as it is used;
+#   - zlib's crc32 defined by the stub (ZlibCrc32_win32.cpp), bit by bit: inflate refers to it
+#     for gzip streams only, and zlib's own would bring its tables.
 
 # The manifest names the processor of the build: a 64-bit program that asks for the x86 common
 # controls does not get version 6 of them.
