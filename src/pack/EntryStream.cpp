@@ -35,12 +35,15 @@ std::string ResultText(int result) { return "zlib error " + std::to_string(resul
 
 }  // namespace
 
+// Output is handed on in steps of this size.
+constexpr size_t kOutputStep = 262144;
+
 struct BlockInflater::Stream {
   z_stream z{};
-  std::vector<char> out = std::vector<char>(262144);
 };
 
-BlockInflater::BlockInflater() : stream_(new Stream) {
+BlockInflater::BlockInflater(std::vector<char>& output) : stream_(new Stream), output_(output) {
+  if (output_.size() < kOutputStep) output_.resize(kOutputStep);
   if (inflateInit(&stream_->z) != Z_OK) error_ = "inflateInit failed";
 }
 
@@ -54,8 +57,8 @@ BlockInflater::Fed BlockInflater::Feed(const uint8_t* data, size_t n, EntrySplit
   // Go on while input is left or the last call filled the whole output buffer.
   bool full = false;
   while (!ended_ && (z.avail_in > 0 || full)) {
-    z.next_out = reinterpret_cast<Bytef*>(stream_->out.data());
-    z.avail_out = static_cast<uInt>(stream_->out.size());
+    z.next_out = reinterpret_cast<Bytef*>(output_.data());
+    z.avail_out = static_cast<uInt>(output_.size());
     const int result = inflate(&z, Z_NO_FLUSH);
     if (result == Z_BUF_ERROR) return Fed::kTaken;  // no progress possible: more input needed
     if (result < 0 || result == Z_NEED_DICT) {
@@ -63,9 +66,9 @@ BlockInflater::Fed BlockInflater::Feed(const uint8_t* data, size_t n, EntrySplit
       return Fed::kDamaged;
     }
     ended_ = result == Z_STREAM_END;
-    const size_t produced = stream_->out.size() - z.avail_out;
+    const size_t produced = output_.size() - z.avail_out;
     full = z.avail_out == 0;
-    if (!out.Text(stream_->out.data(), produced)) return Fed::kRefused;
+    if (!out.Text(output_.data(), produced)) return Fed::kRefused;
   }
   return Fed::kTaken;
 }

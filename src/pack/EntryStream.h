@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace pack {
 
@@ -39,10 +40,12 @@ class EntrySplitter {
   bool inData_ = false;
 };
 
-// Inflates a zlib stream fed in pieces and hands the output to a splitter.
+// Inflates a zlib stream fed in pieces and hands the output to a splitter, through output, a
+// buffer that the caller keeps from block to block: a fresh quarter mebibyte for every block
+// would be taken from the system and cleared each time.
 class BlockInflater {
  public:
-  BlockInflater();
+  explicit BlockInflater(std::vector<char>& output);
   ~BlockInflater();
   BlockInflater(const BlockInflater&) = delete;
   BlockInflater& operator=(const BlockInflater&) = delete;
@@ -62,6 +65,7 @@ class BlockInflater {
  private:
   struct Stream;
   std::unique_ptr<Stream> stream_;
+  std::vector<char>& output_;
   bool ended_ = false;
   std::string error_;
 };

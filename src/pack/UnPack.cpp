@@ -67,6 +67,7 @@ class Extraction {
   uint32_t blocks_ = 0;
   uint64_t headerEnd_ = 0;
   std::vector<uint8_t> piece_;
+  std::vector<char> inflated_;
 };
 
 void Extraction::Run() {
@@ -182,7 +183,7 @@ bool Extraction::ReadBlock(const ByteSource& volume, uint64_t limit, EntryWriter
 bool Extraction::ReadBody(const ByteSource& volume, uint64_t start, uint64_t size, bool zlib,
                           EntryWriter& writer) {
   EntrySplitter splitter(writer);
-  std::unique_ptr<BlockInflater> inflater(zlib ? new BlockInflater : nullptr);
+  std::unique_ptr<BlockInflater> inflater(zlib ? new BlockInflater(inflated_) : nullptr);
   piece_.resize(kReadPiece);
   for (uint64_t done = 0; done < size;) {
     const size_t n = static_cast<size_t>(std::min<uint64_t>(kReadPiece, size - done));

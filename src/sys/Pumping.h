@@ -28,12 +28,14 @@ void DelayPumping(uint32_t Ms);
 // 32-bit millisecond clock that wraps around.
 bool PumpDue(uint32_t Last, uint32_t Now, uint32_t Interval);
 
-// For work that wants the queue dispatched between its small steps: a dispatch (YieldX(0)) is a
-// round trip to the window system, and under Wine one to its server, which costs more than
-// inflating and writing a step's data. Pump dispatches only when IntervalMs or more have passed
-// since the last dispatch it made; otherwise it reads the performance counter (MillisecondClock),
-// a fraction of a microsecond, and returns. Dispatches come at most IntervalMs apart plus the
-// time between two calls.
+// For work that wants the queue dispatched between its small steps: a dispatch is a round trip
+// to the window system, and under Wine one to its server, which costs more than inflating and
+// writing a step's data. Pump dispatches only when IntervalMs or more have passed since the last
+// dispatch it made; otherwise it reads the performance counter (MillisecondClock), a fraction of
+// a microsecond, and returns. Dispatches come at most IntervalMs apart plus the time between two
+// calls. Unlike YieldX(0), a dispatch never gives the processor away (no Sleep(0), no look into
+// an empty queue, which yields under Wine): on a busy machine each of those cost a whole time
+// slice of another program.
 class PacedPump {
  public:
   explicit PacedPump(uint32_t IntervalMs);

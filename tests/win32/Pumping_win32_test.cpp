@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <thread>
 
 #include "sys/Platform.h"
 
@@ -145,6 +146,47 @@ TEST(PacedPump, IsDueAsSoonAsThePerformanceCounterShowsTheInterval) {
     paced.Pump();
     EXPECT_EQ(window.probes, round);
   }
+}
+
+// Waits until the thread's queue reports kinds of message (QS_ flags); false after 10 s.
+bool QueueShows(UINT kinds) {
+  Stopwatch watch;
+  while (!(HIWORD(::GetQueueStatus(QS_ALLINPUT)) & kinds)) {
+    if (watch.Ms() > 10000) return false;
+    ::Sleep(1);
+  }
+  return true;
+}
+
+// The paced pump looks into the queue before it takes a message: whatever the queue holds must
+// show there, or it would wait unseen. A due pump empties the queue of every kind.
+TEST(PacedPump, ADuePumpHandlesEveryKindOfQueuedMessage) {
+  CountingWindow window;
+  ASSERT_NE(window.Get(), nullptr);
+  sys::PacedPump always(0);
+  ::PostMessageA(window.Get(), kProbeMessage, 0, 0);
+  ::PostMessageA(window.Get(), kProbeMessage, 0, 0);
+  always.Pump();
+  EXPECT_EQ(window.probes, 2) << "posted messages";
+
+  ASSERT_NE(::SetTimer(window.Get(), 1, 1, nullptr), 0u);
+  ASSERT_TRUE(QueueShows(QS_TIMER));
+  always.Pump();
+  ::KillTimer(window.Get(), 1);
+  EXPECT_GE(window.timers, 1) << "a timer that has fired";
+
+  // Another thread's SendMessage waits for this thread to take it.
+  LRESULT sent = 0;
+  std::thread sender([&] {
+    DWORD_PTR result = 0;
+    sent = ::SendMessageTimeoutA(window.Get(), kProbeMessage, 0, 0, SMTO_NORMAL, 20000, &result);
+  });
+  const bool shown = QueueShows(QS_SENDMESSAGE);
+  always.Pump();
+  sender.join();
+  ASSERT_TRUE(shown);
+  EXPECT_NE(sent, 0) << "the sender was answered";
+  EXPECT_EQ(window.probes, 3) << "a message sent from another thread";
 }
 
 }  // namespace
