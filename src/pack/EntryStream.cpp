@@ -30,13 +30,13 @@ bool EntrySplitter::Finish() {
 
 namespace {
 
+// Output is handed on in steps of this size.
+constexpr size_t kOutputStep = 262144;
+
 // zlib leaves its message empty for some results; the number still tells what went wrong.
 std::string ResultText(int result) { return "zlib error " + std::to_string(result); }
 
 }  // namespace
-
-// Output is handed on in steps of this size.
-constexpr size_t kOutputStep = 262144;
 
 struct BlockInflater::Stream {
   z_stream z{};

@@ -46,20 +46,14 @@ int64_t MicrosecondClock() {
   return ScaledCount(counter.QuadPart, frequency, 1000000);
 }
 
-void DispatchPendingMessages() {
-  MSG message;
-  while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&message);
-    ::DispatchMessageA(&message);
-  }
-}
+// How a dispatch ends. A PeekMessage that finds the queue empty also yields the processor under
+// Wine, and on a busy machine that costs a time slice of another program, every time; asking the
+// queue first (GetQueueStatus) ends without that look.
+enum class QueueEnd { kPeekedEmpty, kAskedFirst };
 
-// As DispatchPendingMessages, but the queue is asked whether it holds anything before each
-// PeekMessage: under Wine a PeekMessage that finds the queue empty also yields the processor,
-// and on a busy machine that costs a time slice of another program, every time.
-void DispatchQueuedMessages() {
+void DispatchPendingMessages(QueueEnd end) {
   MSG message;
-  while (HIWORD(::GetQueueStatus(QS_ALLINPUT)) != 0 &&
+  while ((end == QueueEnd::kPeekedEmpty || HIWORD(::GetQueueStatus(QS_ALLINPUT)) != 0) &&
          ::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
     ::TranslateMessage(&message);
     ::DispatchMessageA(&message);
@@ -73,7 +67,7 @@ int64_t MillisecondClock() { return MicrosecondClock() / 1000; }
 // The handlers report their failures through their results; none raises an error that could
 // end the wait here.
 void YieldX(uint32_t Ms) {
-  DispatchPendingMessages();
+  DispatchPendingMessages(QueueEnd::kPeekedEmpty);
   ::Sleep(Ms);
 }
 
@@ -101,7 +95,7 @@ PacedPump::PacedPump(uint32_t IntervalMs)
 void PacedPump::Pump() {
   const uint32_t now = static_cast<uint32_t>(MillisecondClock());
   if (!PumpDue(last_, now, interval_)) return;
-  DispatchQueuedMessages();
+  DispatchPendingMessages(QueueEnd::kAskedFirst);
   last_ = now;
 }
 
