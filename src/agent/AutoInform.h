@@ -12,7 +12,9 @@ namespace au {
 // The listener hears code 41 with 1 before and 2 after the fetch; the agent's state is 2 from
 // the fetch on (the caller puts it back). Runs on the agent's thread, inside its check: the
 // window's loop serves the agent's other windows and timers until the user closes it.
-// True when the notice was shown or its address opened.
-bool PerformAutoInform();
+// True when the notice was shown or its address opened. FetchFailed, when given, tells whether
+// the inform file could not be fetched or failed its checks: the publication then does not count
+// as handled.
+bool PerformAutoInform(bool* FetchFailed = nullptr);
 
 }  // namespace au

@@ -10,10 +10,8 @@
 #include "agent/UpdateFiles.h"
 #include "agent/UpdateVerify.h"
 #include "net/InetRules.h"
-#include "pack/EntryTarget.h"
 #include "sys/Files.h"
 #include "sys/KoDebug.h"
-#include "sys/LeadBytes.h"
 #include "sys/Platform.h"
 
 namespace au {
@@ -23,32 +21,30 @@ constexpr intptr_t kBeforeFetch = 1;
 constexpr intptr_t kAfterFetch = 2;
 constexpr int32_t kFetchingState = 2;
 
-// The notice as the download left it in the agent folder: under the file-name part of its
-// name, read no further than the token check read it, so the text shown is the text checked.
-std::string FetchedNoticePath(const std::string& Name) {
-  return AgentFolder() + pack::PathFileName(Name, sys::IsLeadByteOfActiveCodePage);
-}
-std::string FetchedNotice(const std::string& Name) {
-  return sys::ReadFileToString(FetchedNoticePath(Name), inethttp::kLongestDownloadInMemory);
+// The notice as the download left it in the agent folder, read no further than the token check
+// read it, so the text shown is the text checked.
+std::string FetchedNotice(const std::string& Path) {
+  return sys::ReadFileToString(Path, inethttp::kLongestDownloadInMemory);
 }
 
-bool FetchNotice(const std::string& Folder, const std::string& Name) {
+bool FetchNotice(const std::string& Folder, const std::string& Name, FetchReport& Fetch) {
   kodebug::ConsoleProcessLine(" ==== PerformAutoInform-2 ====");
   Agent().AgentState = kFetchingState;
   Host().NotifyListener(kNotifyFileDownload, kBeforeFetch);
   std::string error;
-  const bool fetched = DownloadFileAU(Folder, Name, kInformDownload, error);
+  const bool fetched = DownloadFileAU(Folder, Name, kInformDownload, error, &Fetch);
   Host().NotifyListener(kNotifyFileDownload, kAfterFetch);
   return fetched;
 }
 
-bool ShowNotice(const std::string& Name) {
+bool ShowNotice(const FetchReport& Fetch, bool& FetchFailed) {
   kodebug::ConsoleProcessLine(" ==== PerformAutoInform-3 ====");
-  const std::string fetched = FetchedNotice(Name);
+  const std::string fetched = FetchedNotice(Fetch.path);
   const pack::CheckVerdict verdict = VerifyFetchedFile(kInformDownload, pack::MemorySource(fetched));
   if (!pack::Passes(verdict)) {
-    ::DeleteFileA(FetchedNoticePath(Name).c_str());
-    ReportUnverified(verdict, FetchedNoticePath(Name));
+    if (!Fetch.inPlace) ::DeleteFileA(Fetch.path.c_str());
+    ReportUnverified(verdict, Fetch.path);
+    FetchFailed = true;
     return false;
   }
   const InformParts notice = SplitInformFile(fetched);
@@ -63,13 +59,19 @@ bool ShowNotice(const std::string& Name) {
 
 }  // namespace
 
-bool PerformAutoInform() {
+bool PerformAutoInform(bool* FetchFailed) {
   kodebug::DebugLog("PerformAutoInform() - START ");
   kodebug::ConsoleProcessLine(" ==== PerformAutoInform-1 ====");
   const std::string folder = info::DownloadURL_UPDATE();
   const std::string name = info::NameOfInformFile();
-  const bool result =
-      !folder.empty() && !name.empty() && FetchNotice(folder, name) && ShowNotice(name);
+  bool fetchFailed = false;
+  FetchReport fetch;
+  bool result = false;
+  if (!folder.empty() && !name.empty()) {
+    fetchFailed = !FetchNotice(folder, name, fetch);
+    result = !fetchFailed && ShowNotice(fetch, fetchFailed);
+  }
+  if (FetchFailed) *FetchFailed = fetchFailed;
   kodebug::DebugLog(std::string("PerformAutoInform() - END ") + (result ? "TRUE" : "FALSE"));
   return result;
 }

@@ -64,12 +64,37 @@ void TellWhyNothingHappened(const std::string& fetchError, int code, const std::
 }
 
 // Acts on a publication the decision let through: the notice, or the update and the restart.
-void ActOnPublication() {
+// True when its file could not be fetched or failed its checks.
+bool ActOnPublication() {
+  bool fetchFailed = false;
   if (IsAutoInform()) {
-    PerformAutoInform();
-  } else if (PerformAutoUpdate()) {
+    PerformAutoInform(&fetchFailed);
+  } else if (PerformAutoUpdate(&fetchFailed)) {
     ReStartAutoUpdateExe();
   }
+  return fetchFailed;
+}
+
+// The .original file's record of the publication a check has acted on.
+struct HandledMark {
+  int64_t reAskLast;
+  int32_t stamp;
+};
+
+HandledMark MarkAsHandled() {
+  const HandledMark before{original::ReAskSecondsLast(), original::Stamp()};
+  original::SetReAskSecondsLast(NowSeconds());
+  original::SetStamp(info::Stamp());
+  return before;
+}
+
+// A publication whose file could not be fetched or checked is not handled: the next due check
+// offers it again, as it did before this one.
+void TakeBackMark(const HandledMark& Before) {
+  ConsoleProcessLine(" Not handled: the file was not fetched");
+  kodebug::DebugLog("The publication is not handled: its file was not fetched");
+  original::SetReAskSecondsLast(Before.reAskLast);
+  original::SetStamp(Before.stamp);
 }
 
 // Steps of a tick once the count says checks are considered.
@@ -116,6 +141,7 @@ void AskToCheck(int& Status) {
 void PerformShot() {
   ConsoleProcessLine(" Fire  " + sys::FormatDateTimeDMY(sys::LocalNow(), " "));
   CheckTestMode(true);
+  const InfoFileHold hold;  // the check decides and acts on the .info file as it fetched it
   AgentVars& vars = Agent();
   bool performed = false;
   vars.AgentState = 1;
@@ -127,9 +153,8 @@ void PerformShot() {
   if (GetOkToPerformAU(fetched, code, codeText)) {
     ConsoleProcessLine(" ==== PerformShot-1 ====");
     performed = true;
-    original::SetReAskSecondsLast(NowSeconds());
-    original::SetStamp(info::Stamp());
-    ActOnPublication();
+    const HandledMark before = MarkAsHandled();
+    if (ActOnPublication()) TakeBackMark(before);
     ConsoleProcessLine(" ==== PerformShot-2 ====");
   }
   if (vars.userCheckMode != 1) return;

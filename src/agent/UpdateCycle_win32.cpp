@@ -93,15 +93,17 @@ bool TellTheOutcome(bool succeeded, bool restart) {
   return true;
 }
 
-bool UpdateFromDownloadOn() {
+bool UpdateFromDownloadOn(bool& FetchFailed) {
   ConsoleProcessLine(" ==== PerformAutoUpdate-6 ====");
   AgentVars& vars = Agent();
   vars.AgentState = 2;
   Host().NotifyListener(kNotifyFileDownload, 1);
   std::string error;
+  FetchReport fetch;
   bool fetched = DownloadFileAU(info::DownloadURL_UPDATE(), info::NameOfUpdateFile(),
-                                kUpdateDownload, error);
+                                kUpdateDownload, error, &fetch);
   Host().NotifyListener(kNotifyFileDownload, 2);
+  FetchFailed = !fetched;
   if (fetched && info::RequestConfirmationBeforeInstall() && !UserAskedForThisCheck())
     fetched = AskOrTell(info::RequestConfirmationBeforeInstallForce(),
                         InstallQuestion(Text, info::RequestConfirmationBeforeInstallForce(),
@@ -114,7 +116,7 @@ bool UpdateFromDownloadOn() {
   const bool stopped = StopProduct(product);
   const bool restart = info::RestartProcess() && stopped;
 
-  const std::string updateFile = AgentFolder() + info::NameOfUpdateFile();
+  const std::string& updateFile = fetch.path;
   vars.AgentState = 3;
   Host().NotifyListener(kNotifyUpdateRun, 1);
   ConsoleProcessLine(" ==== PerformAutoUpdate-10 ====");
@@ -122,7 +124,7 @@ bool UpdateFromDownloadOn() {
   ConsoleProcessLine(" ==== PerformAutoUpdate-11 ====");
   Host().NotifyListener(kNotifyUpdateRun, 2);
   if (succeeded) original::SetVersionOriginal(info::VersionNew());
-  ::DeleteFileA(updateFile.c_str());
+  if (!fetch.inPlace) ::DeleteFileA(updateFile.c_str());  // a file published here stays
 
   const bool restartAllowed = TellTheOutcome(succeeded, restart);
   ConsoleProcessLine(" ==== PerformAutoUpdate-12 ====");
@@ -134,8 +136,9 @@ bool UpdateFromDownloadOn() {
 
 }  // namespace
 
-bool PerformAutoUpdate() {
+bool PerformAutoUpdate(bool* FetchFailed) {
   DebugLog("PerformAutoUpdate() - START");
+  bool fetchFailed = false;
   ConsoleProcessLine(" ==== PerformAutoUpdate-4 ====");
   bool result = false;
   if (!info::DownloadURL_UPDATE().empty() && !info::NameOfUpdateFile().empty()) {
@@ -147,8 +150,9 @@ bool PerformAutoUpdate() {
                                                 forced, info::ProgramName()));
     }
     sys::DelayPumping(500);
-    if (goOn) result = UpdateFromDownloadOn();
+    if (goOn) result = UpdateFromDownloadOn(fetchFailed);
   }
+  if (FetchFailed) *FetchFailed = fetchFailed;
   ConsoleProcessLine(" ==== PerformAutoUpdate-13 ====");
   DebugLog(std::string("PerformAutoUpdate() - END    Result=") + kodebug::TrueFalse(result));
   return result;

@@ -24,6 +24,20 @@ bool IsAcceptableDownloadName(const std::string& Name, const std::vector<std::st
   return true;
 }
 
+std::string FetchedFilePath(const std::string& AgentFolder, const std::string& FileName,
+                            sys::LeadBytePredicate IsLeadByte) {
+  return AgentFolder + pack::PathFileName(FileName, IsLeadByte);
+}
+
+std::string StagingName(const std::string& Destination) { return Destination + ".0"; }
+
+std::string NoSourceText(const DownloadSource& From, bool TestMode) {
+  std::string text = "No source: " + From.LocalPath() + " does not exist";
+  if (From.folder.empty()) return "No source: no folder is named for " + From.name;
+  return text + (TestMode ? " (test mode: nothing is fetched from the web)"
+                          : " and the web cannot be reached");
+}
+
 std::string DownloadCaptionKey(int Kind) {
   switch (Kind) {
     case kInfoDownload: return "s31";

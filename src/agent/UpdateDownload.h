@@ -37,6 +37,41 @@ DownloadSource DownloadSourceFor(const std::string& Folder, const std::string& F
 bool IsAcceptableDownloadName(const std::string& Name, const std::vector<std::string>& OwnFiles,
                               sys::LeadBytePredicate IsLeadByte);
 
+// Why a fetch failed, carried beside its text: callers decide on the kind, never on the wording
+// of a text that may begin with any address or file name.
+enum class FetchFailure {
+  kNone,
+  kNoSource,      // neither in the folder nor reachable on the web (off line, say)
+  kRefused,       // a name or a file in the agent folder that no download may replace
+  kTransfer,      // the copy or the web download failed, or was aborted
+  kErrorPage,     // a web server's error page came in place of the file
+  kWrongToken,    // the file carries another product's token, or none
+  kUnverified,    // a signature or published checksum did not match
+  kNotSaved,      // the fetched file could not be put in its place
+};
+
+// What a fetch did, for callers that act on the fetched file or on the kind of failure.
+struct FetchReport {
+  FetchFailure failure = FetchFailure::kNone;
+  std::string path;      // update and inform files: where the fetched file lies
+  bool inPlace = false;  // the source itself, published in the agent folder: not ours to delete
+};
+
+// The path an update or inform file is fetched to: the agent folder and the file-name part of
+// its name as published ("v2\Update2.exe" lands as Update2.exe).
+std::string FetchedFilePath(const std::string& AgentFolder, const std::string& FileName,
+                            sys::LeadBytePredicate IsLeadByte);
+
+// The name a file is fetched and checked under before it takes its place: the destination and
+// ".0". Like the download layer's own temporary names it is the destination, "." and digits, so
+// the next download's sweep of leftovers removes it when an interrupted run left it behind (and
+// the web download's temporary files beside it, "<destination>.0.<digits>", go with the sweep of
+// that download). One agent serves a folder, so one fixed name is enough.
+std::string StagingName(const std::string& Destination);
+
+// The log text of a fetch without a source.
+std::string NoSourceText(const DownloadSource& From, bool TestMode);
+
 // The text key of the main window's caption while a kind is fetched: "s31", "s32" or "s33".
 std::string DownloadCaptionKey(int Kind);
 
@@ -53,13 +88,28 @@ bool SizeWithinTolerance(int64_t Actual, int32_t Expected);
 // ---- Windows only (UpdateDownload_win32.cpp) --------------------------------------------------
 
 // Fetches FileName from Folder (or the test-mode folder) by the source rule. The .info file is
-// written beside the agent, empty after a failed fetch; the update and inform files land in the
-// agent folder and must carry the product's token, or they are deleted and the user is told.
-// A failed update download is reported to the user when the .info file asks for confirmation.
-// True when the file was fetched (and carries the token). ErrorText is empty on success; an
-// error of the .info download beginning with "3" is dropped (the result stays false).
+// written beside the agent, empty after a failed fetch. The update and inform files are fetched
+// and checked (token, published checksum) under a staging name, and only then replace an earlier
+// download of theirs in the agent folder; a file published in the agent folder itself is checked
+// where it lies. Nothing that was in the agent folder before is touched until the new file has
+// passed, and no download ever replaces one of the installation's own files (compared by file
+// identity) or a file that is no earlier download of this product.
+// A failed update download is reported to the user when the .info file asks for confirmation or
+// the user asked for this check. True when the file was fetched and passed its checks; ErrorText
+// is empty then. Report, when given, says where the file lies or why the fetch failed.
 bool DownloadFileAU(const std::string& Folder, const std::string& FileName, int Kind,
-                    std::string& ErrorText);
+                    std::string& ErrorText, FetchReport* Report = nullptr);
+
+// While an object of this kind lives, the .info file that a fetch writes is held against other
+// writers, so that the check decides and acts on the bytes it fetched and verified. Without one
+// the file is let go as soon as it is written. A check keeps one for its whole length.
+class InfoFileHold {
+ public:
+  InfoFileHold();
+  ~InfoFileHold();
+  InfoFileHold(const InfoFileHold&) = delete;
+  InfoFileHold& operator=(const InfoFileHold&) = delete;
+};
 
 // The published size ("SizeOfUpdateFile", or "SizeOfInformFile" for a notice) against the size
 // of the file to be fetched, found by the source rule; logged when it fails.

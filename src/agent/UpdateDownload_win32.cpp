@@ -41,7 +41,20 @@ std::string OwnToken() {
   return own ? own->GetProductToken(true) : std::string();
 }
 
-// The installation's own files, which no download may replace.
+// Where a fetch takes its file from.
+enum class Origin { kNone, kLocal, kWeb };
+
+// The source rule: the local file when it exists, else the web when not in test mode and on
+// line. Without a folder there is no source: never a file at the root of the current drive.
+Origin OriginOf(const DownloadSource& From, const AgentVars& Vars) {
+  if (From.folder.empty()) return Origin::kNone;
+  if (sys::FileExists(From.LocalPath())) return Origin::kLocal;
+  if (!Vars.testMode && inethttp::IsInternetConnected()) return Origin::kWeb;
+  return Origin::kNone;
+}
+
+// The installation's own files, which no download may replace: their names, for the text test
+// of a name, and their paths, for the test of identity that catches every other spelling.
 std::vector<std::string> InstallationFiles() {
   std::vector<std::string> files = {FileNameOfPath(sys::ProgramPath()),
                                     FileNameOfPath(kodebug::LogFileName())};
@@ -50,17 +63,58 @@ std::vector<std::string> InstallationFiles() {
     files.push_back("X_" + own->GetProgramExeName());
     files.push_back(own->GetOriginalFileName());
     files.push_back(own->GetInfoFileName());
+    files.push_back(own->GetInfoFileName() + ".sig");
   }
   return files;
 }
 
-// A file of the download's name left in the agent folder (an earlier update's, say) must never
-// pass for the new one: it goes first. False when it stays.
-bool RemoveEarlierFile(const std::string& Destination) {
-  const char* path = Destination.c_str();
-  if (::GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES) return true;
-  ::SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
-  return ::DeleteFileA(path) != FALSE;
+bool IsInstallationFile(const std::string& Path) {
+  if (sys::SameFile(Path, sys::ProgramPath())) return true;
+  for (const std::string& name : InstallationFiles())
+    if (sys::SameFile(Path, AgentFolder() + name)) return true;
+  return false;
+}
+
+// Where a fetched update or inform file goes, and how it gets there.
+struct Landing {
+  std::string destination;  // agent folder + the file's name
+  std::string staging;      // where it is fetched to and checked
+  bool InPlace() const { return staging == destination; }
+};
+
+// Chooses the landing of a fetch of Name from LocalSource (empty for a web source). False, with
+// the reason in ErrorText, when the fetch may not land: a name or a file the installation owns,
+// or a file of that name that is no earlier download of this product.
+bool PrepareLanding(const std::string& Name, int Kind, const std::string& LocalSource,
+                    Landing& L, std::string& ErrorText) {
+  if (!IsAcceptableDownloadName(Name, InstallationFiles(), sys::IsLeadByteOfActiveCodePage)) {
+    ErrorText = "Download refused: " + Name + " is no plain file name outside the installation";
+    return false;
+  }
+  L.destination = FetchedFilePath(AgentFolder(), Name, sys::IsLeadByteOfActiveCodePage);
+  if (IsInstallationFile(L.destination)) {
+    ErrorText = "Download refused: " + L.destination + " is one of the installation's files";
+    return false;
+  }
+  // Published in the agent folder itself: the file is already where it goes.
+  if (!LocalSource.empty() && sys::SameFile(LocalSource, L.destination)) {
+    L.staging = L.destination;
+    return true;
+  }
+  if (sys::FileExists(L.destination) && !SameProductToken(L.destination, Kind)) {
+    ErrorText = "Download refused: " + L.destination + " is no earlier download of this product";
+    return false;
+  }
+  L.staging = StagingName(L.destination);
+  inethttp::DeleteDownloadLeftovers(L.destination);  // an interrupted run's staging file too
+  return true;
+}
+
+// The staging file goes unless it is the published file itself.
+void DiscardStaging(const Landing& L) {
+  if (L.staging.empty() || L.InPlace()) return;
+  ::SetFileAttributesA(L.staging.c_str(), FILE_ATTRIBUTE_NORMAL);
+  ::DeleteFileA(L.staging.c_str());
 }
 
 // The progress bars of a visible update download from a folder: a copy is quick, so the bars
@@ -75,20 +129,19 @@ void AnimateLocalCopy() {
   host.Progress(koprogbar::kProgressRange, 0, "", 1, 0);
 }
 
-// A local source: the .info file into Content (up to the longest the agent keeps in memory),
-// the other kinds copied to Destination when not empty. The error text; empty on success.
-std::string TakeLocalFile(const std::string& Source, int Kind, const std::string& Destination,
-                          bool Visible, std::string& Content) {
-  if (Kind == kInfoDownload) {
-    Content = sys::ReadFileToString(Source, inethttp::kLongestDownloadInMemory + 1);
-    if (Content.size() <= inethttp::kLongestDownloadInMemory) return "";
-    Content.clear();
-    return inethttp::DownloadErrorText(FileNameOfPath(Source), inethttp::TooLongForMemoryDetail());
-  }
-  if (sys::GetFileSizeByName(Source) == 0 ||
-      sys::EqualsNoCase(Source, Destination))  // the test-mode folder may be the agent folder itself
-    return "";
-  if (!::CopyFileA(Source.c_str(), Destination.c_str(), FALSE))
+// The .info file from a local source, up to the longest the agent keeps in memory. The error
+// text; empty on success.
+std::string ReadLocalInfo(const std::string& Source, std::string& Content) {
+  Content = sys::ReadFileToString(Source, inethttp::kLongestDownloadInMemory + 1);
+  if (Content.size() <= inethttp::kLongestDownloadInMemory) return "";
+  Content.clear();
+  return inethttp::DownloadErrorText(FileNameOfPath(Source), inethttp::TooLongForMemoryDetail());
+}
+
+// An update or inform file from a local source, copied to its staging name. The error text.
+std::string CopyLocalFile(const std::string& Source, const Landing& L, bool Visible) {
+  if (L.InPlace()) return "";
+  if (!::CopyFileA(Source.c_str(), L.staging.c_str(), FALSE))
     return inethttp::DownloadErrorText(FileNameOfPath(Source), sys::SysErrorTextOf(::GetLastError()));
   if (Visible) AnimateLocalCopy();
   return "";
@@ -111,62 +164,170 @@ std::string FetchFromWeb(const std::string& Url, const std::string& Destination,
   return error;
 }
 
+// The .info file as a check wrote it, held while a check runs (InfoFileHold).
+sys::HeldFile g_heldInfo;
+int g_infoHolds = 0;
+
+// Writes the fetched .info text beside the agent, held against other writers while a check
+// runs. False when not every byte could be written: values read back from the file would not be
+// those that were fetched and verified.
+bool StoreInfo(const std::string& Content) {
+  const std::string infoPath = GetInfoPath();
+  if (infoPath.empty()) return true;
+  const bool stored = g_heldInfo.Write(infoPath, Content);
+  if (!stored || g_infoHolds == 0) g_heldInfo.Release();
+  return stored;
+}
+
 // The .info file's end of a download: the result, with the fetched text written beside the
-// agent whatever came (a failed fetch leaves the file empty). A text that fails its signature
-// check counts as not fetched: none of its values is ever read.
+// agent (a failed fetch leaves the file empty). A text that fails its signature check, or that
+// cannot be written as it came, counts as not fetched: none of its values is ever read.
 bool FinishInfoDownload(const std::string& Content, const std::string& Source, bool FromWeb,
-                        std::string& ErrorText) {
-  if (ErrorText.empty() && !Content.empty())
+                        std::string& ErrorText, FetchFailure& Failure) {
+  if (ErrorText.empty() && !Content.empty()) {
     inethttp::ErrorPageMessage("", Content, Source, ErrorText, "");
+    if (!ErrorText.empty()) Failure = FetchFailure::kErrorPage;
+  }
   bool fetched = ErrorText.empty() && !Content.empty();
   if (fetched) {
     const pack::CheckVerdict verdict = VerifyInfoContent(Content, Source, FromWeb);
     if (!pack::Passes(verdict)) {
       LogUnverified(verdict, Source);
       ErrorText = UnverifiedText();
+      Failure = FetchFailure::kUnverified;
       fetched = false;
     }
   }
-  const std::string infoPath = GetInfoPath();
-  if (!infoPath.empty()) sys::SaveFile(infoPath, fetched ? Content : std::string(), 0, false);
-  if (!ErrorText.empty() && ErrorText[0] == '3') ErrorText.clear();
+  if (fetched && !StoreInfo(Content)) {
+    ErrorText = inethttp::ReplaceFailedText(GetInfoPath(), sys::SysErrorTextOf(::GetLastError()));
+    Failure = FetchFailure::kNotSaved;
+    fetched = false;
+  }
+  if (!fetched) {
+    g_heldInfo.Release();
+    const std::string infoPath = GetInfoPath();
+    if (!infoPath.empty()) sys::SaveFile(infoPath, std::string(), 0, false);
+  }
+  if (!ErrorText.empty()) DebugLog("ERROR: " + ErrorText);
   return fetched;
 }
 
-// A fetched file that fails its checksum is deleted at once.
-bool IsFetchedFileVerified(int Kind, const std::string& Destination) {
+// The fetched file against its published checksum; one that fails is deleted at once.
+bool IsFetchedFileVerified(int Kind, const Landing& L) {
   pack::CheckVerdict verdict;
   {
-    const pack::FileSource file(Destination, sys::ReadSharing::kReadersOnly);
+    const pack::FileSource file(L.staging, sys::ReadSharing::kReadersOnly);
     verdict = VerifyFetchedFile(Kind, file);
   }
   if (pack::Passes(verdict)) return true;
-  ::DeleteFileA(Destination.c_str());
-  ReportUnverified(verdict, Destination);
+  DiscardStaging(L);
+  ReportUnverified(verdict, L.staging);
   return false;
 }
 
-// The update or inform file's end of a download: the token check, or what the user is told of
-// the failure.
-bool FinishFileDownload(int Kind, const std::string& Source, const std::string& Destination,
-                        const std::string& ErrorText) {
-  if (ErrorText.empty()) {
-    if (SameProductToken(Destination, Kind)) return IsFetchedFileVerified(Kind, Destination);
-    std::string message;
-    inethttp::ErrorPageMessage(Destination, "", Source, message, "Bad Secret Token!");
-    if (!Destination.empty()) ::DeleteFileA(Destination.c_str());
-    DebugLog("ERROR: " + message);
-    AgentErrorBox(kBoxWithHeading, message);
+// What the user is told of a failed update download: when the .info file asks for confirmation
+// or the user asked for this check, never otherwise.
+void TellFailedDownload(const std::string& Source) {
+  if (Source.size() <= 2) return;
+  if (!info::RequestConfirmationBeforeDownload() && Agent().userCheckMode != 1) return;
+  const std::string message =
+      DownloadFailureMessage(inethttp::DownloadAbortRequested(), Source, ReadAUText("s3"),
+                             ReadAUText("s4"), ReadAUText("s5"));
+  DebugLog("ATTENTION: " + message);
+  AgentAttentionBox(kBoxWithHeading, message);
+}
+
+// A fetched file that is not the product's: an error page reported as a missing file, anything
+// else as a bad token, in a box whatever the flags say.
+void ReportWrongToken(const Landing& L, const std::string& Source) {
+  std::string message;
+  inethttp::ErrorPageMessage(L.staging, "", Source, message, "Bad Secret Token!");
+  DiscardStaging(L);
+  DebugLog("ERROR: " + message);
+  AgentErrorBox(kBoxWithHeading, message);
+}
+
+// The fetched and checked file takes its place; an earlier download of that name goes only now.
+bool PutInPlace(const Landing& L, std::string& ErrorText) {
+  if (L.InPlace() ||
+      ::MoveFileExA(L.staging.c_str(), L.destination.c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return true;
+  ErrorText = inethttp::ReplaceFailedText(L.destination, sys::SysErrorTextOf(::GetLastError()));
+  DebugLog("ERROR: " + ErrorText);
+  DiscardStaging(L);
+  return false;
+}
+
+// The update or inform file's end of a download: the token and checksum checks on the staging
+// file, then its move into place, or what the user is told of the failure.
+bool FinishFileDownload(int Kind, const std::string& Source, const Landing& L,
+                        std::string& ErrorText, FetchFailure& Failure) {
+  if (!ErrorText.empty()) {
+    DebugLog("ERROR: " + ErrorText);
+    DiscardStaging(L);
+    TellFailedDownload(Source);
     return false;
   }
-  if (Source.size() > 2 && info::RequestConfirmationBeforeDownload()) {
-    const std::string message =
-        DownloadFailureMessage(inethttp::DownloadAbortRequested(), Source, ReadAUText("s3"),
-                               ReadAUText("s4"), ReadAUText("s5"));
-    DebugLog("ATTENTION: " + message);
-    AgentAttentionBox(kBoxWithHeading, message);
+  if (!SameProductToken(L.staging, Kind)) {
+    Failure = FetchFailure::kWrongToken;
+    ReportWrongToken(L, Source);
+    return false;
   }
-  return false;
+  if (!IsFetchedFileVerified(Kind, L)) {
+    Failure = FetchFailure::kUnverified;
+    return false;
+  }
+  if (!PutInPlace(L, ErrorText)) {
+    Failure = FetchFailure::kNotSaved;
+    return false;
+  }
+  return true;
+}
+
+// Kinds 2 and 3: the file from its origin to its landing, checked there.
+bool FetchFile(const DownloadSource& From, Origin Where, int Kind, bool Visible,
+               std::string& Source, std::string& ErrorText, FetchReport& Report) {
+  Landing landing;
+  const std::string local = Where == Origin::kLocal ? Source : std::string();
+  if (!PrepareLanding(From.name, Kind, local, landing, ErrorText)) {
+    Report.failure = FetchFailure::kRefused;
+  } else if (Where == Origin::kLocal) {
+    ErrorText = CopyLocalFile(Source, landing, Visible);
+  } else if (Where == Origin::kWeb) {
+    Source = From.WebUrl();
+    std::string unused;
+    ErrorText = FetchFromWeb(Source, landing.staging, unused);
+  } else {
+    ErrorText = NoSourceText(From, Agent().testMode);
+    Report.failure = FetchFailure::kNoSource;
+    if (!Agent().testMode && !From.folder.empty()) Source = From.WebUrl();
+  }
+  if (!ErrorText.empty() && Report.failure == FetchFailure::kNone)
+    Report.failure = FetchFailure::kTransfer;
+  if (Visible) Host().ShowMainWindow(false);
+  DebugLog("Download END:   " + Source);
+  if (!FinishFileDownload(Kind, Source, landing, ErrorText, Report.failure)) return false;
+  Report.path = landing.destination;
+  Report.inPlace = landing.InPlace();
+  return true;
+}
+
+// Kind 1: the .info text from its origin, verified and written beside the agent.
+bool FetchInfo(const DownloadSource& From, Origin Where, std::string& Source,
+               std::string& ErrorText, FetchReport& Report) {
+  std::string content;
+  if (Where == Origin::kLocal) {
+    ErrorText = ReadLocalInfo(Source, content);
+  } else if (Where == Origin::kWeb) {
+    Source = From.WebUrl();
+    ErrorText = FetchFromWeb(Source, "", content);
+  } else {
+    Report.failure = FetchFailure::kNoSource;
+  }
+  if (!ErrorText.empty()) Report.failure = FetchFailure::kTransfer;
+  DebugLog("Download END:   " + Source);
+  return FinishInfoDownload(content, Source, Where == Origin::kWeb, ErrorText, Report.failure);
 }
 
 }  // namespace
@@ -186,9 +347,9 @@ bool SameProductToken(const std::string& File, int Kind) {
 }
 
 bool DownloadFileAU(const std::string& Folder, const std::string& FileName, int Kind,
-                    std::string& ErrorText) {
+                    std::string& ErrorText, FetchReport* Report) {
   ErrorText.clear();
-  std::string content;
+  FetchReport report;
   const AgentVars& vars = Agent();
   const DownloadSource from = DownloadSourceFor(Folder, FileName, vars.testMode, vars.testModeURL,
                                                 sys::IsLeadByteOfActiveCodePage);
@@ -201,35 +362,18 @@ bool DownloadFileAU(const std::string& Folder, const std::string& FileName, int 
                        vars.userCheckMode != 1;
   if (visible) Host().ShowMainWindow(true);
   SetDownloadCaption(Kind);
+  const Origin where = OriginOf(from, vars);
+  const bool fetched = Kind == kInfoDownload
+                           ? FetchInfo(from, where, source, ErrorText, report)
+                           : FetchFile(from, where, Kind, visible, source, ErrorText, report);
+  if (Report) *Report = report;
+  return fetched;
+}
 
-  // The update and inform files land in the agent folder, under a name that replaces none of
-  // the installation's files; a file there under that name from before goes first.
-  std::string destination;
-  bool canFetch = true;
-  if (Kind != kInfoDownload) {
-    canFetch = IsAcceptableDownloadName(from.name, InstallationFiles(),
-                                        sys::IsLeadByteOfActiveCodePage);
-    if (canFetch) destination = AgentFolder() + from.name;
-    if (canFetch && !RemoveEarlierFile(destination)) {
-      ErrorText = inethttp::ReplaceFailedText(destination, sys::SysErrorTextOf(::GetLastError()));
-      canFetch = false;
-    }
-    if (!canFetch) DebugLog("Download refused: " + from.name);
-  }
-  // Without a folder there is no source: never a file at the root of the current drive.
-  canFetch = canFetch && !from.folder.empty();
-  if (canFetch && sys::FileExists(source)) {
-    ErrorText = TakeLocalFile(source, Kind, destination, visible, content);
-  } else if (canFetch && !vars.testMode && inethttp::IsInternetConnected()) {
-    source = from.WebUrl();
-    ErrorText = FetchFromWeb(source, destination, content);
-  }
-  if (visible) Host().ShowMainWindow(false);
-  DebugLog("Download END:   " + source);
+InfoFileHold::InfoFileHold() { ++g_infoHolds; }
 
-  if (Kind == kInfoDownload)
-    return FinishInfoDownload(content, source, source != from.LocalPath(), ErrorText);
-  return FinishFileDownload(Kind, source, destination, ErrorText);
+InfoFileHold::~InfoFileHold() {
+  if (--g_infoHolds == 0) g_heldInfo.Release();
 }
 
 bool IsDownloadSizeOK(const std::string& Folder, const std::string& UpdateName,
@@ -242,10 +386,10 @@ bool IsDownloadSizeOK(const std::string& Folder, const std::string& UpdateName,
                                                 sys::IsLeadByteOfActiveCodePage);
   std::string source = from.LocalPath();
   int64_t actual = -1;
-  const bool hasFolder = !from.folder.empty();  // without one there is no source
-  if (hasFolder && sys::FileExists(source)) {
+  const Origin where = OriginOf(from, vars);
+  if (where == Origin::kLocal) {
     actual = static_cast<int64_t>(sys::GetFileSizeByName(source) & 0xFFFFFFFFu);
-  } else if (hasFolder && !vars.testMode && inethttp::IsInternetConnected()) {
+  } else if (where == Origin::kWeb) {
     source = from.WebUrl();
     actual = inethttp::HTTP_GetFileSize(source);
   }

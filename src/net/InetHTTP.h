@@ -23,6 +23,11 @@ bool IsInternetConnected();
 // The length the server announces for URL; -1 without a session, a request or a length.
 int64_t HTTP_GetFileSize(const std::string& URL);
 
+// Deletes the temporary files that earlier downloads to DestFile left (IsLeftoverName: DestFile
+// + "." + digits, nothing else). The system's search for "DestFile.*" also reports DestFile
+// itself, which must survive a download that fails.
+void DeleteDownloadLeftovers(const std::string& DestFile);
+
 // Downloads URL into DestFile (through a temporary file that is renamed only when complete: the
 // announced length arrived or, when the server announced none, the data reached its marked end),
 // or into Content when DestFile is empty. Window (a window handle above 10) is shown first;

@@ -102,22 +102,6 @@ std::string FailureDetail(DWORD Code) {
   return detail.empty() ? GetInternetErrorText() : detail;
 }
 
-// Deletes the temporary files of earlier downloads to DestFile. The system's search for
-// "DestFile.*" also reports DestFile itself, which must survive a download that fails.
-void DeleteLeftovers(const std::string& DestFile) {
-  WIN32_FIND_DATAA found{};
-  sys::ScopedFindHandle search(::FindFirstFileA(LeftoverPattern(DestFile).c_str(), &found));
-  if (!search) return;
-  do {
-    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
-        !IsLeftoverName(DestFile, found.cFileName))
-      continue;
-    const std::string path = LeftoverPath(DestFile, found.cFileName);
-    ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    ::DeleteFileA(path.c_str());
-  } while (::FindNextFileA(search.Get(), &found));
-}
-
 // One download in progress: where its data goes and how far it has come.
 struct Transfer {
   std::string fileName;  // for the error texts
@@ -210,7 +194,7 @@ bool PrepareDestination(Transfer& T, const std::string& DestFile, uint32_t Modif
                         std::string& ErrorText) {
   if (DestFile.empty()) return true;
   T.tempName = TemporaryDownloadName(DestFile, T.length, Modified);
-  DeleteLeftovers(DestFile);
+  DeleteDownloadLeftovers(DestFile);
   T.file = std::make_unique<sys::AppendingFile>(T.tempName);
   if (T.file->IsOpen()) return true;
   ErrorText = DownloadErrorText(T.fileName, ErrorMessageOf(::GetLastError()));
@@ -252,6 +236,20 @@ void DownloadInSession(HINTERNET Session, uintptr_t Window, const std::string& U
 }
 
 }  // namespace
+
+void DeleteDownloadLeftovers(const std::string& DestFile) {
+  WIN32_FIND_DATAA found{};
+  sys::ScopedFindHandle search(::FindFirstFileA(LeftoverPattern(DestFile).c_str(), &found));
+  if (!search) return;
+  do {
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
+        !IsLeftoverName(DestFile, found.cFileName))
+      continue;
+    const std::string path = LeftoverPath(DestFile, found.cFileName);
+    ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileA(path.c_str());
+  } while (::FindNextFileA(search.Get(), &found));
+}
 
 bool IsInternetConnected(std::string& ErrorText) {
   DWORD flags = 0;

@@ -47,7 +47,9 @@ std::string LeftoverPattern(const std::string& DestFile) { return DestFile + ".*
 
 bool IsLeftoverName(const std::string& DestFile, const std::string& FoundName) {
   const std::string prefix = UrlFileName(DestFile) + ".";
-  return FoundName.size() > prefix.size() && sys::StartsWith(FoundName, prefix, true);
+  if (FoundName.size() <= prefix.size() || !sys::StartsWith(FoundName, prefix, true)) return false;
+  return std::all_of(FoundName.begin() + prefix.size(), FoundName.end(),
+                     [](char c) { return c >= '0' && c <= '9'; });
 }
 
 std::string LeftoverPath(const std::string& DestFile, const std::string& FoundName) {

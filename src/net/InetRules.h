@@ -44,9 +44,10 @@ std::string TemporaryDownloadName(const std::string& DestFile, uint32_t Length, 
 // The search pattern of the temporary files of earlier downloads to DestFile: DestFile + ".*".
 std::string LeftoverPattern(const std::string& DestFile);
 // True when FoundName (a bare file name as a folder search reports it) is a leftover of a
-// download to DestFile: DestFile's own name followed by "." and at least one more character,
-// letter case ignored. DestFile itself is never a leftover, though a system search for
-// "Setup.exe.*" reports it too.
+// download to DestFile: DestFile's own name followed by "." and decimal digits only, the names
+// TemporaryDownloadName gives, letter case ignored. Nothing else is this program's to delete:
+// DestFile itself (a system search for "Setup.exe.*" reports it too), and for a DestFile named
+// "Tool" the installation's "Tool.exe" or "Tool.original".
 bool IsLeftoverName(const std::string& DestFile, const std::string& FoundName);
 // The full path of FoundName beside DestFile: "C:\dl\Setup.exe" and "Setup.exe.50" give
 // "C:\dl\Setup.exe.50".

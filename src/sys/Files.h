@@ -49,6 +49,31 @@ class AppendingFile {
   intptr_t handle_ = kInvalid;
 };
 
+// True when both paths name one existing file, however each spells it (long or 8.3 short name,
+// another spelling of the folder, a hard link): compared by the file's volume and index, never
+// by text. False when either cannot be found.
+bool SameFile(const std::string& a, const std::string& b);
+
+// A file written whole and then kept from other writers for as long as the object lives, so
+// that what other readers see of it (the INI functions share writing, and read it still) is
+// exactly what was written. Writing fails while another program holds the file open for
+// writing, or holds it open without sharing writing; nothing is held then.
+class HeldFile {
+ public:
+  HeldFile() = default;
+  ~HeldFile() { Release(); }
+  HeldFile(const HeldFile&) = delete;
+  HeldFile& operator=(const HeldFile&) = delete;
+  // Replaces path's content with data. True when every byte was written; the file is held then.
+  bool Write(const std::string& path, const std::string& data);
+  void Release();
+  bool IsHeld() const { return handle_ != kInvalid; }
+
+ private:
+  static constexpr intptr_t kInvalid = -1;
+  intptr_t handle_ = kInvalid;
+};
+
 // DOS date-time of the file's last write, in local time; 0 when the file cannot be found.
 uint32_t FileAge(const std::string& path);
 

@@ -71,7 +71,7 @@ TEST(InetRules, TemporaryNameCarriesLengthPlusDateModulo2To32) {
   }
 }
 
-TEST(InetRules, LeftoversAreLongerNamesAfterADotNeverTheFileItself) {
+TEST(InetRules, LeftoversAreTheTemporaryNamesOnlyNeverTheFileItselfOrItsNeighbours) {
   EXPECT_EQ("C:\\dl\\Setup.exe.*", LeftoverPattern("C:\\dl\\Setup.exe"));
   struct Case {
     const char* found;
@@ -79,7 +79,10 @@ TEST(InetRules, LeftoversAreLongerNamesAfterADotNeverTheFileItself) {
   } cases[] = {
       {"Setup.exe.50", true},
       {"SETUP.EXE.4294967295", true},
-      {"Setup.exe.x", true},
+      {"Setup.exe.007", true},
+      {"Setup.exe.x", false},
+      {"Setup.exe.50.bak", false},
+      {"Setup.exe.-5", false},
       {"Setup.exe", false},   // the destination itself
       {"Setup.exe.", false},  // nothing after the dot
       {"Setup.exe2.50", false},
@@ -90,6 +93,10 @@ TEST(InetRules, LeftoversAreLongerNamesAfterADotNeverTheFileItself) {
     SCOPED_TRACE(c.found);
     EXPECT_EQ(c.leftover, IsLeftoverName("C:\\dl\\Setup.exe", c.found));
   }
+  // A destination named like the start of the installation's own files leaves them alone.
+  for (const char* own : {"Tool.exe", "Tool.original", "Tool.info", "Tool.info.sig", "TOOL~1.ORI"})
+    EXPECT_FALSE(IsLeftoverName("C:\\app\\Tool", own)) << own;
+  EXPECT_TRUE(IsLeftoverName("C:\\app\\Tool", "Tool.4096"));
   EXPECT_EQ("C:\\dl\\Setup.exe.50", LeftoverPath("C:\\dl\\Setup.exe", "Setup.exe.50"));
   EXPECT_EQ("Setup.exe.50", LeftoverPath("Setup.exe", "Setup.exe.50"));
 }

@@ -275,6 +275,65 @@ TEST_F(UpdateCycle, CheckAskedByTheUserAsksNothingButTellsTheOutcome) {
   EXPECT_NE(std::string::npos, host_.runs[0].find("|background|"));
 }
 
+TEST_F(UpdateCycle, TheFetchedFileRunsWhereverItsNameOrItsSourcePutIt) {
+  struct Case {
+    const char* name;     // "NameOfUpdateFile" as published
+    bool publishedHere;   // the update lies in the agent folder itself (the test-mode folder)
+    bool keptAfterwards;  // only a file this agent fetched is its to delete
+  } const cases[] = {
+      {"Update2.exe", false, false},
+      {"v2\\Update2.exe", false, false},  // a folder part: the file-name part counts everywhere
+      {"Update2.exe", true, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.name) + (c.publishedHere ? " published in the agent folder" : ""));
+    host_.runs.clear();
+    Info(std::string("NameOfUpdateFile=") + c.name + "\r\n");
+    const std::string source = (c.publishedHere ? folder_ : updates_) + "\\Update2.exe";
+    ASSERT_TRUE(testkit::WriteWholeFile(source, ProgramWithToken(kToken)));
+    au::Agent().testModeURL = c.publishedHere ? folder_ : updates_;
+    bool result = false;
+    bool fetchFailed = true;
+    BoxAnswerer answerer({});
+    result = au::PerformAutoUpdate(&fetchFailed);
+    answerer.Finish();
+    EXPECT_TRUE(answerer.seen.empty()) << answerer.seen[0].text;
+    EXPECT_TRUE(result);
+    EXPECT_FALSE(fetchFailed);
+    ASSERT_EQ(1u, host_.runs.size());
+    EXPECT_EQ(0u, host_.runs[0].find(folder_ + "\\Update2.exe|")) << host_.runs[0];
+    EXPECT_EQ(c.keptAfterwards, testkit::PathExists(folder_ + "\\Update2.exe"));
+    ::DeleteFileA((folder_ + "\\Update2.exe").c_str());
+  }
+}
+
+TEST_F(UpdateCycle, OnlyAFailedFetchIsReportedAsOne) {
+  struct Case {
+    const char* lines;
+    std::vector<std::string> answers;
+    bool fetchFailed;
+  } const cases[] = {
+      {"", {}, true},  // nothing in the test-mode folder
+      {"RequestConfirmationBeforeDownload=1\r\n", {"No"}, false},  // the user's answer
+      {"RequestConfirmationBeforeInstall=1\r\n", {"No"}, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.lines);
+    Info(c.lines);
+    if (c.fetchFailed) {
+      ::DeleteFileA((updates_ + "\\Update2.exe").c_str());
+    } else {
+      ASSERT_TRUE(testkit::WriteWholeFile(updates_ + "\\Update2.exe", ProgramWithToken(kToken)));
+    }
+    bool fetchFailed = !c.fetchFailed;
+    BoxAnswerer answerer(c.answers);
+    EXPECT_FALSE(au::PerformAutoUpdate(&fetchFailed));
+    answerer.Finish();
+    EXPECT_EQ(c.fetchFailed, fetchFailed);
+    EXPECT_TRUE(host_.runs.empty());
+  }
+}
+
 TEST_F(UpdateCycle, RestartStartsThePlainAgentWithTheOverridesUnlessAStopIsCounting) {
   // The plain agent here is the test product, which records its command line.
   ASSERT_TRUE(testkit::CopyFileTo(kProductExe, folder_ + "\\Tool.exe"));

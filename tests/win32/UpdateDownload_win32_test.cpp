@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <map>
 #include <memory>
 #include <string>
 #include <thread>
@@ -23,6 +24,7 @@
 #include "net/DownloadAbort.h"
 #include "pack/GFileInfo.h"
 #include "pack/Scramble.h"
+#include "sys/ScopedHandle.h"
 #include "sys/ScrambleText.h"
 #include "sys/Sha256.h"
 #include "ui/KoProgBar.h"
@@ -97,7 +99,7 @@ class UpdateDownload : public ::testing::Test {
 
   // Runs the download while a second thread reads and confirms the box it shows, if any.
   bool Download(const std::string& folder, const std::string& file, int kind, std::string& error,
-                Box& box) {
+                Box& box, au::FetchReport* report = nullptr) {
     std::atomic<bool> finished{false};
     std::thread driver([&] {
       HWND wnd = nullptr;
@@ -106,7 +108,7 @@ class UpdateDownload : public ::testing::Test {
       box.shown = testkit::ReadBox(wnd, box.report);
       testkit::AnswerBox(wnd, testkit::BoxAnswer::Click("OK"));
     });
-    const bool result = au::DownloadFileAU(folder, file, kind, error);
+    const bool result = au::DownloadFileAU(folder, file, kind, error, report);
     finished = true;
     driver.join();
     return result;
@@ -196,43 +198,183 @@ TEST_F(UpdateDownload, UpdateWithAnotherTokenIsDeletedAndReported) {
   EXPECT_TRUE(std::find(host_.events.begin(), host_.events.end(), "show") == host_.events.end());
 }
 
-TEST_F(UpdateDownload, NoSourceInTestModeEndsAtTheTokenCheck) {
+TEST_F(UpdateDownload, NoSourceIsAFailedDownloadToldOnlyWhereABoxIsDue) {
+  TestMode();  // and no file in the test-mode folder, as for a machine off line
+  struct Case {
+    const char* info;
+    int userCheckMode;
+    bool told;
+  } const cases[] = {
+      {"", 0, false},  // a silent background update
+      {"RequestConfirmationBeforeDownload=1\r\n", 0, true},
+      {"", 1, true},   // the user's own check
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.info) + " user check " + std::to_string(c.userCheckMode));
+    Info(c.info);
+    au::Agent().userCheckMode = c.userCheckMode;
+    std::string error;
+    Box box;
+    au::FetchReport report;
+    EXPECT_FALSE(Download("http://unused", "Setup2.exe", au::kUpdateDownload, error, box, &report));
+    EXPECT_EQ(au::FetchFailure::kNoSource, report.failure);
+    EXPECT_NE("", error);
+    EXPECT_EQ(c.told, box.shown);
+    if (box.shown) {
+      EXPECT_EQ("Attention", box.report.caption);
+      EXPECT_EQ(std::string::npos, box.report.text.find("Bad Secret Token!")) << box.report.text;
+      EXPECT_NE(std::string::npos, box.report.text.find(updates_ + "\\Setup2.exe"))
+          << box.report.text;
+    }
+  }
+}
+
+TEST_F(UpdateDownload, NoDownloadTouchesTheInstallationsFilesWhateverItsName) {
   TestMode();
+  const std::map<std::string, std::string> installation = {
+      {"Tool.exe", ProgramWithToken(kToken)}, {"X_Tool.exe", ProgramWithToken(kToken)},
+      {"Tool.original", ""},                  {"Tool.info", "[NewSetup]\r\n"},
+      {"Tool.info.sig", "signature"},         {"Product.exe", "the product"}};
+  for (const auto& [name, data] : installation) {
+    if (name != "Tool.original") {
+      ASSERT_TRUE(testkit::WriteWholeFile(folder_ + "\\" + name, data));
+    }
+  }
+  const std::string original = testkit::ReadWholeFile(folder_ + "\\Tool.original");
+  char shortPath[MAX_PATH] = "";
+  ASSERT_NE(0u, ::GetShortPathNameA((folder_ + "\\Tool.original").c_str(), shortPath, MAX_PATH));
+  const std::string shortName = std::string(shortPath).substr(std::string(shortPath).rfind('\\') + 1);
+  ASSERT_NE("Tool.original", shortName) << "the system gives the file a short name of its own";
+  // A leftover of an interrupted download of "Tool" is this program's own to sweep.
+  ASSERT_TRUE(testkit::WriteWholeFile(folder_ + "\\Tool.4096", "left over"));
+
+  for (const std::string& name : {std::string("Tool"), shortName, std::string("Product.exe")}) {
+    SCOPED_TRACE(name);
+    ASSERT_TRUE(testkit::WriteWholeFile(updates_ + "\\" + name, ProgramWithToken(kToken)));
+    std::string error;
+    Box box;
+    const bool fetched = Download("http://unused", name, au::kUpdateDownload, error, box);
+    ::DeleteFileA((updates_ + "\\" + name).c_str());
+    if (name == "Tool") {  // a new name: it lands, and only the leftover went
+      EXPECT_TRUE(fetched) << error;
+      EXPECT_FALSE(testkit::PathExists(folder_ + "\\Tool.4096"));
+      ::DeleteFileA((folder_ + "\\Tool").c_str());
+    } else {
+      EXPECT_FALSE(fetched);
+      EXPECT_NE(std::string::npos, error.find("Download refused")) << error;
+    }
+    for (const auto& [own, data] : installation)
+      EXPECT_EQ(own == "Tool.original" ? original : data,
+                testkit::ReadWholeFile(folder_ + "\\" + own)) << own;
+  }
+}
+
+TEST_F(UpdateDownload, AnEarlierDownloadIsReplacedOnlyByAFileThatPassedItsChecks) {
+  TestMode();
+  std::string earlier = ProgramWithToken(kToken);
+  earlier[128] = static_cast<char>(earlier[128] ^ 1);  // a byte nobody reads: an earlier build
+  ASSERT_TRUE(testkit::WriteWholeFile(folder_ + "\\Setup2.exe", earlier));
+  ASSERT_TRUE(testkit::WriteWholeFile(updates_ + "\\Setup2.exe", ProgramWithToken("SOMEBODYELSE")));
   std::string error;
   Box box;
   EXPECT_FALSE(Download("http://unused", "Setup2.exe", au::kUpdateDownload, error, box));
-  ASSERT_TRUE(box.shown);
-  EXPECT_NE(std::string::npos, box.report.text.find("Bad Secret Token!")) << box.report.text;
-}
-
-TEST_F(UpdateDownload, UpdateNamedLikeTheAgentIsNeverWritten) {
-  TestMode();
-  ASSERT_TRUE(testkit::WriteWholeFile(folder_ + "\\Tool.exe", "the installed agent"));
-  ASSERT_TRUE(testkit::WriteWholeFile(updates_ + "\\Tool.exe", ProgramWithToken(kToken)));
-  std::string error;
-  Box box;
-  EXPECT_FALSE(Download("http://unused", "..\\Tool.exe", au::kUpdateDownload, error, box));
   EXPECT_TRUE(box.shown);
-  EXPECT_EQ("the installed agent", testkit::ReadWholeFile(folder_ + "\\Tool.exe"));
+  EXPECT_TRUE(earlier == testkit::ReadWholeFile(folder_ + "\\Setup2.exe"));
+  EXPECT_FALSE(testkit::PathExists(folder_ + "\\Setup2.exe.0")) << "no staging file stays";
+
+  const std::string update = ProgramWithToken(kToken);
+  ASSERT_TRUE(testkit::WriteWholeFile(updates_ + "\\Setup2.exe", update));
+  EXPECT_TRUE(Download("http://unused", "Setup2.exe", au::kUpdateDownload, error, box)) << error;
+  EXPECT_TRUE(update == testkit::ReadWholeFile(folder_ + "\\Setup2.exe"));
 }
 
-TEST_F(UpdateDownload, FailedWebDownloadIsReportedWhenTheInfoFileAsksForConfirmation) {
+TEST_F(UpdateDownload, AFilePublishedInTheAgentFolderIsCheckedWhereItLies) {
+  au::Agent().testMode = true;
+  au::Agent().testModeURL = folder_;  // the test-mode folder is the agent folder
+  const std::string update = ProgramWithToken(kToken);
+  ASSERT_TRUE(testkit::WriteWholeFile(folder_ + "\\Setup2.exe", update));
+  std::string error;
+  au::FetchReport report;
+  EXPECT_TRUE(au::DownloadFileAU("http://unused", "Setup2.exe", au::kUpdateDownload, error,
+                                 &report)) << error;
+  EXPECT_TRUE(report.inPlace);
+  EXPECT_EQ(folder_ + "\\Setup2.exe", report.path);
+  EXPECT_TRUE(update == testkit::ReadWholeFile(folder_ + "\\Setup2.exe"));
+
+  // Checked all the same: another product's file fails, and is not this program's to delete.
+  ASSERT_TRUE(testkit::WriteWholeFile(folder_ + "\\Setup2.exe", ProgramWithToken("SOMEBODYELSE")));
+  Box box;
+  EXPECT_FALSE(Download("http://unused", "Setup2.exe", au::kUpdateDownload, error, box));
+  EXPECT_TRUE(box.shown);
+  EXPECT_TRUE(testkit::PathExists(folder_ + "\\Setup2.exe"));
+}
+
+TEST_F(UpdateDownload, TheInfoFileACheckDecidesOnIsTheOneItFetched) {
+  TestMode();
+  const std::string fetched = "[NewSetup]\r\nVersionNew=2\r\n";
+  ASSERT_TRUE(testkit::WriteWholeFile(updates_ + "\\Tool.info", fetched));
+  const std::string info = folder_ + "\\Tool.info";
+  ASSERT_TRUE(testkit::WriteWholeFile(info, "[NewSetup]\r\nVersionNew=1\r\n"));
+  std::string error;
+  au::FetchReport report;
+  {
+    // Another program holds the old file open, sharing reading only: no write can replace it.
+    sys::ScopedFileHandle held(::CreateFileA(info.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                           OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
+    EXPECT_FALSE(au::DownloadFileAU("http://unused", "Tool.info", au::kInfoDownload, error, &report));
+    EXPECT_EQ(au::FetchFailure::kNotSaved, report.failure);
+    EXPECT_NE("", error);
+  }
+  {
+    const au::InfoFileHold hold;
+    EXPECT_TRUE(au::DownloadFileAU("http://unused", "Tool.info", au::kInfoDownload, error)) << error;
+    EXPECT_EQ("2", au::IniReadString(info, "NewSetup", "VersionNew", ""));
+    // While the check runs, no other program writes the file it decides on.
+    sys::ScopedFileHandle writer(::CreateFileA(info.c_str(), GENERIC_WRITE,
+                                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                             OPEN_EXISTING, 0, nullptr));
+    EXPECT_FALSE(writer);
+  }
+  EXPECT_TRUE(testkit::WriteWholeFile(info, "")) << "let go when the check ends";
+}
+
+TEST_F(UpdateDownload, AnInfoFetchErrorKeepsItsTextWhateverItBeginsWith) {
+  if (!servers_.faults) GTEST_SKIP() << "the local test servers are not running";
+  // The file name, which the error text begins with, begins with "3".
+  std::string error;
+  au::FetchReport report;
+  EXPECT_FALSE(au::DownloadFileAU(servers_.Url(servers_.faults, "/cut"),
+                                  "3D.info?size=100&after=10", au::kInfoDownload, error, &report));
+  EXPECT_EQ(au::FetchFailure::kTransfer, report.failure);
+  EXPECT_EQ(0u, error.find("3D.info")) << error;
+}
+
+TEST_F(UpdateDownload, FailedWebDownloadIsReportedWhenConfirmationOrTheUserAskedForIt) {
   if (!servers_.faults) GTEST_SKIP() << "the local test servers are not running";
   const std::string url = servers_.Url(servers_.faults, "/len0");
-  for (const bool confirm : {true, false}) {
-    Info(confirm ? "RequestConfirmationBeforeDownload=1\r\n" : "");
-    au::Agent().userCheckMode = 1;  // the user asked: the main window stays hidden
+  struct Case {
+    bool confirm;
+    int userCheckMode;  // 1: the user asked, and the main window stays hidden
+  } const cases[] = {{true, 1}, {false, 1}, {false, 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.confirm) + " " + std::to_string(c.userCheckMode));
+    Info(c.confirm ? "RequestConfirmationBeforeDownload=1\r\n" : "");
+    au::Agent().userCheckMode = c.userCheckMode;
+    host_.events.clear();
     std::string error;
     Box box;
     EXPECT_FALSE(Download(url, "Setup2.exe", au::kUpdateDownload, error, box));
     EXPECT_NE("", error);
-    EXPECT_EQ(confirm, box.shown);
-    if (confirm) {
+    EXPECT_EQ(c.confirm || c.userCheckMode == 1, box.shown);
+    if (box.shown) {
       EXPECT_EQ("Attention", box.report.caption);
       EXPECT_NE(std::string::npos, box.report.text.find(url + "/Setup2.exe")) << box.report.text;
       EXPECT_NE(std::string::npos, box.report.text.find("Unable to Download File!"));
     }
-    EXPECT_TRUE(std::find(host_.events.begin(), host_.events.end(), "show") == host_.events.end());
+    const bool visible = c.confirm && c.userCheckMode != 1;
+    EXPECT_EQ(visible,
+              std::find(host_.events.begin(), host_.events.end(), "show") != host_.events.end());
   }
 }
 
@@ -357,6 +499,7 @@ TEST_F(SignedDownload, UpdateIsKeptOnlyWithItsPublishedChecksum) {
                      {"", false}};  // a signed package's update must publish one
   for (const Case& c : cases) {
     SCOPED_TRACE(c.published);
+    ::DeleteFileA((folder_ + "\\Setup2.exe").c_str());  // no earlier download of that name
     Info(c.published + "\r\n");
     au::Agent().userCheckMode = 1;  // the user asked for this check: a failure is shown
     std::string error;
