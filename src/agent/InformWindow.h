@@ -24,7 +24,6 @@ struct InformWindow {
   bool richEdit = false;  // false: a plain edit control stands in for the rich-edit control
   bool opened = false;    // the address went to the shell: a second click opens nothing more
   bool closed = false;    // the window is destroyed: the loop ends
-  bool quit = false;      // WM_QUIT arrived while the window was up
 };
 
 // InformWindow_win32.cpp: the class, the procedure and the placing of the controls.

@@ -29,9 +29,8 @@ namespace au {
 namespace {
 
 constexpr const char* kTestModeKey = "HKEY_CURRENT_USER\\Software\\Tollund\\Karst\\AutoUpdate";
-constexpr DWORD kTestModeRereadMs = 30000;
 
-DWORD g_lastTestModeRead = 0;
+TestModeReads g_testModeReads;
 
 std::string Text(const std::string& key) { return ReadAUText(key, ""); }
 
@@ -120,14 +119,12 @@ void ConsiderCheck(AgentVars& vars) {
 
 bool CheckTestMode(bool Force) {
   AgentVars& vars = Agent();
-  const DWORD now = ::GetTickCount();
-  if (Force || now - g_lastTestModeRead > kTestModeRereadMs) {
+  if (g_testModeReads.TakeRead(Force, ::GetTickCount())) {
     vars.testMode = IsTestModeOn(sys::RegReadString(kTestModeKey, "TestMode", "0"),
                                  sys::RegReadString(kTestModeKey, "TestModeDate", ""),
                                  sys::FormatDateDMY(sys::LocalNow()));
     vars.testModeURL = sys::RegReadString(kTestModeKey, "TestModeURL", "");
   }
-  g_lastTestModeRead = now;
   return vars.testMode;
 }
 

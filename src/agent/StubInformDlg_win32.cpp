@@ -81,10 +81,9 @@ void CreateButton(InformWindow& inform, const std::string& caption, HINSTANCE in
 // A quit request ends the window and stays queued for the loop that called it. A failing
 // GetMessage (it cannot fail with these arguments) ends it too, rather than spin.
 void EndEarly(InformWindow& inform, BOOL got, const MSG& msg) {
-  inform.quit = got == 0;
   if (::IsWindow(inform.window)) ::DestroyWindow(inform.window);
   inform.closed = true;
-  if (inform.quit) ::PostQuitMessage(static_cast<int>(msg.wParam));
+  if (got == 0) ::PostQuitMessage(static_cast<int>(msg.wParam));
 }
 
 void RunInformLoop(InformWindow& inform) {
@@ -127,16 +126,15 @@ void OpenInformAddress(const std::string& address) {
 bool ShowInform(uintptr_t Owner, const std::string& Title, const std::string& ButtonCaption,
                 int Charset, int FontSize, const std::string& FontName, bool RightToLeft,
                 int Height, int Width, const std::string& WebAddress, const std::string& Body) {
-  const std::string address = OpenableWebAddress(WebAddress);
-  if (address.empty() && !sys::Trim(WebAddress).empty())
+  const NoticePlan plan = PlanNotice(!Body.empty(), WebAddress);
+  if (plan.address.empty() && !sys::Trim(WebAddress).empty())
     kodebug::DebugLog("ShowInform: address not opened: " + sys::Trim(WebAddress));
-  if (Body.empty()) {
-    if (address.empty()) return false;
-    OpenInformAddress(address);
-    return true;
-  }
+  if (plan.show == NoticeShow::kRefused)
+    kodebug::DebugLog("ShowInform: notice without text, counted as shown");
+  if (plan.show == NoticeShow::kOpen) OpenInformAddress(plan.address);
+  if (plan.show != NoticeShow::kWindow) return plan.countsAsShown;
   InformWindow inform;
-  inform.address = address;
+  inform.address = plan.address;
   inform.rightToLeft = RightToLeft;
   CreateFonts(inform, Charset, FontSize, FontName);
   return RunInformWindow(inform, reinterpret_cast<HWND>(Owner), Title, ButtonCaption, Height,

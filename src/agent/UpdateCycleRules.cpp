@@ -78,6 +78,16 @@ bool IsTestModeOn(const std::string& TestMode, const std::string& TestModeDate,
   return TestMode == "1" && TestModeDate == Today;
 }
 
+bool TestModeReads::TakeRead(bool Force, uint32_t Now) {
+  // Unsigned subtraction is right across the wrap of the tick count.
+  const bool due = Force || !readOnce_ || Now - lastRead_ > kRereadMs;
+  if (due) {
+    readOnce_ = true;
+    lastRead_ = Now;
+  }
+  return due;
+}
+
 CheckOutcome InteractiveCheckOutcome(const TextReader& Text, bool TestMode, bool Connected,
                                      const std::string& ConnectionError,
                                      const std::string& FetchError, bool DeveloperMode, int Code,

@@ -55,6 +55,22 @@ int ShotTimeStatus(const ScheduleInputs& In);
 bool IsTestModeOn(const std::string& TestMode, const std::string& TestModeDate,
                   const std::string& Today);
 
+// When the agent reads test mode from the registry again. Every tick asks, once a second; the
+// check itself forces a read. A read is due when forced, when nothing was read yet, or when more
+// than 30000 ms have passed since the last read, on the 32-bit millisecond tick count, which
+// wraps after 49.7 days. Only a read moves the time of the last read: were every question to
+// move it, the ticks would push the unforced read away for as long as the agent runs.
+class TestModeReads {
+ public:
+  static constexpr uint32_t kRereadMs = 30000;
+  // Whether the registry is to be read at Now; when it is, Now becomes the time of the last read.
+  bool TakeRead(bool Force, uint32_t Now);
+
+ private:
+  bool readOnce_ = false;
+  uint32_t lastRead_ = 0;
+};
+
 // What an interactive check that did nothing tells the user.
 struct CheckOutcome {
   bool error = false;  // an error box; otherwise an attention box

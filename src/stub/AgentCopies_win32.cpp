@@ -55,6 +55,19 @@ void WaitForXCopy(const std::string& xPath) {
   }
 }
 
+// The running file copied over the X_ file. When that fails, the X_ file that is there may be
+// a stale copy of an older agent, or one that somebody else put there: it must not run in place
+// of this one, so nothing is started.
+bool WriteXCopy(const std::string& xPath) {
+  if (::CopyFileA(sys::ProgramPath().c_str(), xPath.c_str(), FALSE)) {
+    DebugLog("Create X_ File ");
+    return true;
+  }
+  sys::LogFailure("StubWin.CreateAndRun_X_Exe()", xPath, ::GetLastError());
+  DebugLog("X_ File not written, not started: " + xPath);
+  return false;
+}
+
 }  // namespace
 
 void CreateAndRun_X_Exe() {
@@ -66,13 +79,11 @@ void CreateAndRun_X_Exe() {
     const int64_t wait = sys::GetSwitchIntIn(tail, "/WAIT=", 0);
     DebugLog("Wait " + std::to_string(wait) + " SEC");
     if (wait > 0) sys::DelayPumping(static_cast<uint32_t>(std::min<int64_t>(wait, 86400) * 1000));
-    const std::string exePath = sys::ProgramPath();
-    const std::string xPath = XCopyPath(exePath);
-    if (!::CopyFileA(exePath.c_str(), xPath.c_str(), FALSE))
-      sys::LogFailure("StubWin.CreateAndRun_X_Exe()", xPath, ::GetLastError());
-    DebugLog("Create X_ File ");
-    StartXCopy(xPath, XCopyArguments(tail));
-    if (!tail.empty()) WaitForXCopy(xPath);
+    const std::string xPath = XCopyPath(sys::ProgramPath());
+    if (WriteXCopy(xPath)) {
+      StartXCopy(xPath, XCopyArguments(tail));
+      if (!tail.empty()) WaitForXCopy(xPath);
+    }
   }
   DebugLog("CreateAndRun_X_Exe() --- End");
 }

@@ -35,7 +35,6 @@ HWND MainWnd = nullptr;
 HWND CaptionLabel = nullptr;
 HWND MainProgress = nullptr;
 HWND ActivityBar = nullptr;
-bool LoopDone = false;
 HWND ListenerWnd = nullptr;
 UINT ListenerMsg = 0;
 UINT QueryCancelAutoPlayMsg = 0;
@@ -158,7 +157,6 @@ void RunMessageLoop() {
   while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
     ::TranslateMessage(&msg);
     ::DispatchMessageA(&msg);
-    if (LoopDone) break;
   }
 }
 
@@ -190,7 +188,6 @@ void DestroyMainWindow() {
   inethttp::SetDownloadAbort(true);
   sys::DeleteTree(stubglob::WorkFolderPath(), true);
   ::PostQuitMessage(0);
-  LoopDone = true;
   DebugLog(".. DestroyMainWindow() - End");
 }
 

@@ -14,6 +14,12 @@ uint32_t PumpingStep(uint32_t Step, uint32_t Ms);
 // Milliseconds from the high-resolution performance counter.
 int64_t MillisecondClock();
 
+// A quit request (WM_QUIT) is the business of the loop that runs the thread's windows, which
+// may be waiting for the wait to end. A wait that takes it out of the queue posts it again with
+// its exit code and ends at once, without dispatching more: the program is ending. Later waits
+// dispatch nothing while it is still queued, but last their time, so that a caller polling for
+// its own condition does not spin; once the loop has taken the quit they dispatch again.
+
 // Dispatches every pending message of the thread, then sleeps Ms milliseconds.
 void YieldX(uint32_t Ms);
 

@@ -5,6 +5,8 @@
 
 #include <mmsystem.h>
 
+#include <algorithm>
+
 namespace sys {
 namespace {
 
@@ -51,13 +53,47 @@ int64_t MicrosecondClock() {
 // queue first (GetQueueStatus) ends without that look.
 enum class QueueEnd { kPeekedEmpty, kAskedFirst };
 
-void DispatchPendingMessages(QueueEnd end) {
+// What a dispatch met.
+enum class Pumped {
+  kDispatched,   // the queue's messages, until it was empty
+  kQuitArrived,  // a quit request, put back: the wait ends
+  kQuitPending,  // the quit request a wait before has put back: nothing is dispatched
+};
+
+// A quit request belongs to the loop that runs the thread's windows, which may be waiting for
+// this wait to end: a wait that takes WM_QUIT out of the queue posts it again, with its exit
+// code, and dispatches nothing more (the program is ending). Taking the re-posted quit again at
+// once would spin, so later waits only make sure it is still queued for that loop and dispatch
+// nothing; once the loop has taken it, they dispatch again. One thread runs the windows.
+bool QuitPutBack = false;
+
+void PutQuitBack(const MSG& quit) {
+  ::PostQuitMessage(static_cast<int>(quit.wParam));
+  QuitPutBack = true;
+}
+
+// Whether the quit request a wait has put back is still queued. GetMessage and PeekMessage
+// hand WM_QUIT out whatever their filter, so this takes nothing else.
+bool QuitStillQueued() {
+  MSG quit;
+  if (!::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) return QuitPutBack = false;
+  PutQuitBack(quit);
+  return true;
+}
+
+Pumped DispatchPendingMessages(QueueEnd end) {
+  if (QuitPutBack && QuitStillQueued()) return Pumped::kQuitPending;
   MSG message;
   while ((end == QueueEnd::kPeekedEmpty || HIWORD(::GetQueueStatus(QS_ALLINPUT)) != 0) &&
          ::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      PutQuitBack(message);
+      return Pumped::kQuitArrived;
+    }
     ::TranslateMessage(&message);
     ::DispatchMessageA(&message);
   }
+  return Pumped::kDispatched;
 }
 
 }  // namespace
@@ -66,8 +102,10 @@ int64_t MillisecondClock() { return MicrosecondClock() / 1000; }
 
 // The handlers report their failures through their results; none raises an error that could
 // end the wait here.
+// A wait after the quit request still lasts its time: a caller that polls for its own
+// condition (a setup engine's end, say) would otherwise spin.
 void YieldX(uint32_t Ms) {
-  DispatchPendingMessages(QueueEnd::kPeekedEmpty);
+  if (DispatchPendingMessages(QueueEnd::kPeekedEmpty) == Pumped::kQuitArrived) return;
   ::Sleep(Ms);
 }
 
@@ -77,9 +115,15 @@ void DelayPumping(uint32_t Step, uint32_t Ms) {
   const int64_t end = MicrosecondClock() + static_cast<int64_t>(Ms) * 1000;
   int64_t left = end - MicrosecondClock();
   do {
+    const Pumped pumped = DispatchPendingMessages(QueueEnd::kPeekedEmpty);
+    if (pumped == Pumped::kQuitArrived) return;
+    if (pumped == Pumped::kQuitPending) {
+      ::Sleep(static_cast<DWORD>((std::max<int64_t>(left, 0) + 999) / 1000));
+      return;
+    }
     // Less than a millisecond to go: a whole step would stretch a short wait by half or more
     // (a download pauses 2 ms per chunk), so the rest is yielded away instead.
-    YieldX(left >= 1000 ? step : 0);
+    ::Sleep(left >= 1000 ? step : 0);
     left = end - MicrosecondClock();
   } while (left > 0);
 }

@@ -50,10 +50,9 @@ void BuildBox(Box& box, const std::string& text, HINSTANCE instance) {
 // A quit request ends the box without a choice and stays queued for the loop that called it.
 // A failing GetMessage (it cannot fail with these arguments) ends the box too, rather than spin.
 void EndEarly(Box& box, BOOL got, const MSG& msg) {
-  box.quit = got == 0;
   if (::IsWindow(box.window)) ::SendMessageA(box.window, WM_CLOSE, 0, 0);
   box.done = true;
-  if (box.quit) ::PostQuitMessage(static_cast<int>(msg.wParam));
+  if (got == 0) ::PostQuitMessage(static_cast<int>(msg.wParam));
 }
 
 void RunBoxLoop(Box& box) {
@@ -100,9 +99,8 @@ int ShowMsgBox(uintptr_t Owner, const std::string& Text, const std::string& Capt
   box.owner = parent;
   if (box.owner) ::EnableWindow(box.owner, FALSE);
   const int result = RunBox(box, parent, text, Caption);
-  // The caller's windows get a moment to repaint what the box covered. Not after a quit
-  // request: the wait would take the re-posted WM_QUIT out of the queue.
-  if (!box.quit) sys::DelayPumping(0, 100);
+  // The caller's windows get a moment to repaint what the box covered.
+  sys::DelayPumping(0, 100);
   return result;
 }
 

@@ -27,7 +27,6 @@ struct Box {
   int result = kNoChoice;
   bool answered = false;  // the first answer counts: a late time-out must not overrule a click
   bool done = false;      // the box window is destroyed: the loop ends
-  bool quit = false;      // WM_QUIT arrived while the box was up
   HWND owner = nullptr;   // disabled while the box is up
   HWND window = nullptr;
   HWND text = nullptr;

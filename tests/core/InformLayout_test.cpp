@@ -91,7 +91,7 @@ TEST(InformLayout, TextFaceIsVerdanaUnlessAnotherFaceThanTahomaIsNamed) {
   for (const Case& c : cases) EXPECT_EQ(InformTextFace(c.fontName), c.face) << c.fontName;
 }
 
-TEST(InformAddress, OnlyPlainHttpAndHttpsAddressesAreOpened) {
+TEST(InformAddress, OnlyWebAddressesAreOpened) {
   struct Case {
     std::string address;
     std::string opened;
@@ -116,11 +116,53 @@ TEST(InformAddress, OnlyPlainHttpAndHttpsAddressesAreOpened) {
       {"http://example.com/\x7F", ""},
       {"http://b\xE9r.example/", ""},   // not ASCII: must come percent-encoded
       {"httpx://example.com", ""},
+      // Without a scheme: a web address all the same.
+      {"www.example.com/news?id=4", "http://www.example.com/news?id=4"},
+      {" example.com ", "http://example.com"},
+      {"www.example.com:8080/a", "http://www.example.com:8080/a"},  // a port, not a scheme
+      {"localhost:8080", "http://localhost:8080"},
+      {"www.example.com/a b", ""},
+      {"www.example.com/\"x", ""},
+      {"/etc/passwd", ""},         // no host name in front
+      {"..\\run.exe", ""},
+      {"C:/Windows/notepad.exe", ""},
+      {"ms-settings:display", ""},
+      {"vbscript:msgbox(1)", ""},
+      {"shell:startup", ""},
+      {"http:example.com", ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.address);
     EXPECT_EQ(OpenableWebAddress(c.address), c.opened);
     EXPECT_EQ(IsOpenableWebAddress(c.address), !c.opened.empty() && c.opened == c.address);
+  }
+}
+
+TEST(InformAddress, ANoticeCountsAsShownUnlessItHasNothingAtAll) {
+  struct Case {
+    bool body;
+    std::string address;
+    au::NoticeShow show;
+    std::string opened;
+    bool shown;
+  } cases[] = {
+      {true, "http://example.com/n", au::NoticeShow::kWindow, "http://example.com/n", true},
+      {true, "www.example.com/n", au::NoticeShow::kWindow, "http://www.example.com/n", true},
+      {true, "mailto:a@example.com", au::NoticeShow::kWindow, "", true},  // no button
+      {true, "", au::NoticeShow::kWindow, "", true},
+      {false, " https://example.com/n ", au::NoticeShow::kOpen, "https://example.com/n", true},
+      {false, "example.com/n", au::NoticeShow::kOpen, "http://example.com/n", true},
+      {false, "file:///C:/Windows/notepad.exe", au::NoticeShow::kRefused, "", true},
+      {false, "javascript:alert(1)", au::NoticeShow::kRefused, "", true},
+      {false, "", au::NoticeShow::kNothing, "", false},
+      {false, "  ", au::NoticeShow::kNothing, "", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.body ? "text, " : "no text, ") + c.address);
+    const au::NoticePlan plan = au::PlanNotice(c.body, c.address);
+    EXPECT_EQ(c.show, plan.show);
+    EXPECT_EQ(c.opened, plan.address);
+    EXPECT_EQ(c.shown, plan.countsAsShown);
   }
 }
 

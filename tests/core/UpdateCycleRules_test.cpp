@@ -5,6 +5,7 @@
 
 #include <climits>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -95,6 +96,42 @@ TEST(UpdateCycleRules, TestModeLastsForItsDay) {
   EXPECT_FALSE(au::IsTestModeOn("0", "10-DEC-2026", "10-DEC-2026"));
   EXPECT_FALSE(au::IsTestModeOn(" 1", "10-DEC-2026", "10-DEC-2026"));
   EXPECT_FALSE(au::IsTestModeOn("1", "", "10-DEC-2026"));
+}
+
+// Each row asks once, in order, on one TestModeReads: forced or not, at a tick count, and
+// whether the registry is read.
+struct TestModeAsk {
+  bool force;
+  uint32_t now;
+  bool read;
+};
+
+void ExpectReads(const char* story, const std::vector<TestModeAsk>& asks) {
+  SCOPED_TRACE(story);
+  au::TestModeReads reads;
+  for (size_t i = 0; i < asks.size(); ++i)
+    EXPECT_EQ(asks[i].read, reads.TakeRead(asks[i].force, asks[i].now)) << "ask " << i;
+}
+
+TEST(UpdateCycleRules, TestModeIsReadAgainOnItsSchedule) {
+  ExpectReads("the first question reads, whatever the tick count",
+              {{false, 5, true}, {false, 6, false}});
+  ExpectReads("forced reads come at once and restart the 30 s",
+              {{false, 1000, true}, {true, 1001, true}, {true, 1001, true},
+               {false, 31001, false}, {false, 31002, true}});
+  const uint32_t nearWrap = 0xFFFFFFFFu - 10000;
+  ExpectReads("across the wrap of the tick count",
+              {{false, nearWrap, true}, {false, 19999, false}, {false, 20000, true}});
+}
+
+TEST(UpdateCycleRules, TicksEverySecondDoNotPutOffTheNextRead) {
+  std::vector<TestModeAsk> asks;
+  for (uint32_t second = 0; second <= 62; ++second) {
+    const uint32_t now = 100000 + second * 1000;
+    // Read at the first tick, then at each tick more than 30 s after the last read.
+    asks.push_back({false, now, second == 0 || second == 31 || second == 62});
+  }
+  ExpectReads("a tick a second", asks);
 }
 
 TEST(UpdateCycleRules, InteractiveOutcomeSaysWhyNothingHappened) {

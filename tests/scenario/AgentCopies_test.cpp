@@ -6,6 +6,7 @@
 
 #include "AgentProbe.h"
 #include "InstalledAgent.h"
+#include "sys/ScopedHandle.h"
 
 namespace scenario {
 namespace {
@@ -91,7 +92,7 @@ TEST_F(AgentCopies, TestCheckOnARunningCopyOnlyAsksForTheCheck) {
   EXPECT_TRUE(::IsWindow(WaitForXCopy()));
 }
 
-TEST_F(AgentCopies, RestartSwitchStartsASecondCopyWhileOneRuns) {
+TEST_F(AgentCopies, RestartSwitchMakesANewCopyEvenWhileOneRuns) {
   const uint32_t copy = StartCopy();
   ASSERT_NE(0u, copy);
   ASSERT_TRUE(RunPlainAgent("").ended);
@@ -100,9 +101,10 @@ TEST_F(AgentCopies, RestartSwitchStartsASecondCopyWhileOneRuns) {
   const StubRun restart = RunPlainAgent("/_ZZ=99");
   ASSERT_TRUE(restart.ended);
   EXPECT_TRUE(restart.Has(kNewCopy));
-  ASSERT_TRUE(testkit::BecomesTrue([&] { return CopiesStarted().size() == 2; })) << viewer_.Text();
-  // The second copy finds the first one's window and ends; the first one goes on.
-  EXPECT_TRUE(WaitForProcessEnd(CopiesStarted()[1]));
+  // The running copy's file cannot be written over, and what is there is not started again:
+  // the first copy goes on alone.
+  EXPECT_NE(std::string::npos, AgentLog().find("X_ File not written, not started")) << AgentLog();
+  EXPECT_EQ(1u, CopiesStarted().size()) << viewer_.Text();
   EXPECT_EQ(copy, ProcessOf(WaitForXCopy()));
 }
 
@@ -110,6 +112,22 @@ TEST_F(AgentCopies, OverrideListReachesTheCopysFlags) {
   const uint32_t copy = StartCopy("/TRANSIENT=|1|0|255|255|255|255|255|7|");
   ASSERT_NE(0u, copy);
   EXPECT_TRUE(WaitForLineOf(copy, " TransientFlags=|1|0|255|255|255|255|255|7|")) << viewer_.Text();
+}
+
+TEST_F(AgentCopies, AnXFileThatCannotBeReplacedIsNotStarted) {
+  // An older copy is left behind, and something holds it open without letting anybody write:
+  // the plain agent cannot write the running file over it.
+  ASSERT_TRUE(testkit::CopyFileTo(agent_, xCopy_));
+  const sys::ScopedKernelHandle held(::CreateFileA(xCopy_.c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                                   nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(held);
+  // A switch to forward makes the plain agent wait for the window of a copy it has started.
+  const StubRun plain = RunPlainAgent("/TEST=1");
+  ASSERT_TRUE(plain.ended);
+  EXPECT_TRUE(plain.Has(kNewCopy)) << viewer_.Text();
+  EXPECT_EQ(nullptr, ::FindWindowA(kXCopyClass, nullptr)) << "the old copy runs";
+  EXPECT_TRUE(CopiesStarted().empty()) << viewer_.Text();
+  EXPECT_NE(std::string::npos, AgentLog().find("X_ File not written, not started")) << AgentLog();
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <thread>
 
@@ -187,6 +188,107 @@ TEST(PacedPump, ADuePumpHandlesEveryKindOfQueuedMessage) {
   ASSERT_TRUE(shown);
   EXPECT_NE(sent, 0) << "the sender was answered";
   EXPECT_EQ(window.probes, 3) << "a message sent from another thread";
+}
+
+// ---- The quit request ---------------------------------------------------------------------
+
+// How the program's outer loop ended: GetMessage until WM_QUIT, dispatching the rest. A thread
+// timer keeps it from waiting for ever: the system hands out a queued quit before any timer
+// message, so the timer's message means that no quit was queued.
+struct OuterLoopEnd {
+  bool quit = false;
+  int exitCode = 0;
+};
+
+OuterLoopEnd RunOuterLoop() {
+  const UINT_PTR guard = ::SetTimer(nullptr, 0, 10, nullptr);
+  OuterLoopEnd end;
+  MSG msg;
+  for (BOOL got; (got = ::GetMessageA(&msg, nullptr, 0, 0)) != -1;) {
+    if (got == 0) {
+      end = {true, static_cast<int>(msg.wParam)};
+      break;
+    }
+    if (msg.message == WM_TIMER && msg.hwnd == nullptr && msg.wParam == guard) break;
+    ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
+  }
+  ::KillTimer(nullptr, guard);
+  return end;
+}
+
+TEST(QuitRequest, PostedBeforeAWaitItReachesTheOuterLoopWithItsExitCode) {
+  struct Case {
+    const char* wait;
+    std::function<void()> run;
+  } cases[] = {
+      {"DelayPumping(0, 50)", [] { sys::DelayPumping(0, 50); }},
+      {"DelayPumping(0)", [] { sys::DelayPumping(0); }},
+      {"YieldX(1)", [] { sys::YieldX(1); }},
+      {"two waits", [] { sys::DelayPumping(0, 20); sys::YieldX(1); }},
+  };
+  int code = 40;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.wait);
+    ::PostQuitMessage(++code);
+    c.run();
+    const OuterLoopEnd end = RunOuterLoop();
+    EXPECT_TRUE(end.quit);
+    EXPECT_EQ(code, end.exitCode);
+  }
+}
+
+// A window whose every probe asks the thread to quit with the code it carries.
+class QuittingWindow : public CountingWindow {
+ public:
+  QuittingWindow() {
+    ::SetWindowLongPtrA(Get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc));
+  }
+
+ private:
+  static LRESULT CALLBACK Proc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<CountingWindow*>(::GetWindowLongPtrA(wnd, GWLP_USERDATA));
+    if (self && msg == kProbeMessage) {
+      ++self->probes;
+      ::PostQuitMessage(static_cast<int>(wParam));
+    }
+    return ::DefWindowProcA(wnd, msg, wParam, lParam);
+  }
+};
+
+TEST(QuitRequest, AskedForDuringAWaitItEndsTheWaitAndReachesTheOuterLoop) {
+  QuittingWindow window;
+  ASSERT_NE(window.Get(), nullptr);
+  ::PostMessageA(window.Get(), kProbeMessage, 9, 0);
+  Stopwatch watch;
+  sys::DelayPumping(0, 20000);
+  EXPECT_LT(watch.Ms(), 10000.0) << "the wait ends once the quit has come";
+  EXPECT_EQ(window.probes, 1);
+  const OuterLoopEnd end = RunOuterLoop();
+  EXPECT_TRUE(end.quit);
+  EXPECT_EQ(9, end.exitCode);
+}
+
+TEST(QuitRequest, LaterWaitsDispatchNothingButLastTheirTimeTillTheOuterLoopHasIt) {
+  CountingWindow window;
+  ASSERT_NE(window.Get(), nullptr);
+  ::PostQuitMessage(3);
+  sys::DelayPumping(0);  // takes the quit and puts it back
+  ::PostMessageA(window.Get(), kProbeMessage, 0, 0);
+  Stopwatch watch;
+  sys::DelayPumping(0, 100);
+  sys::YieldX(20);
+  EXPECT_GE(watch.Ms(), 119.9) << "a later wait keeps its length, its caller does not spin";
+  EXPECT_EQ(window.probes, 0) << "nothing is dispatched once the program is ending";
+
+  const OuterLoopEnd end = RunOuterLoop();
+  EXPECT_TRUE(end.quit);
+  EXPECT_EQ(3, end.exitCode);
+  EXPECT_EQ(window.probes, 1) << "the outer loop got the probe before the quit";
+  // The outer loop has taken the quit: waits dispatch again.
+  ::PostMessageA(window.Get(), kProbeMessage, 0, 0);
+  sys::DelayPumping(0);
+  EXPECT_EQ(window.probes, 2);
 }
 
 }  // namespace

@@ -368,6 +368,7 @@ TEST_F(AutoInform, NoticeWithoutAddressHasNoButtonAndNoFooter) {
       // Only web pages are opened: anything else counts as no address.
       {"DownloadURL_INFORM=C:\\windows\\system32\\notepad.exe\r\n"},
       {"DownloadURL_INFORM=file:///C:/windows/system32/notepad.exe\r\n"},
+      {"DownloadURL_INFORM=mailto:news@example.invalid\r\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.autoInform);
@@ -395,8 +396,12 @@ TEST_F(AutoInform, NoticeWithoutBodyOpensItsAddressAtOnceOrShowsNothing) {
     std::vector<std::string> opened;
   } cases[] = {
       {std::string("  ") + kAddress + " ", true, {kAddress}},
+      {"news.example.invalid/tool", true, {"http://news.example.invalid/tool"}},
       {"", false, {}},
-      {"file:///C:/windows/system32/notepad.exe", false, {}},
+      // An address that is not opened: nothing happens, and the notice is done with all the
+      // same, or it would come back at every check.
+      {"file:///C:/windows/system32/notepad.exe", true, {}},
+      {"mailto:news@example.invalid", true, {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.address);
