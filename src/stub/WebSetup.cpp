@@ -3,27 +3,16 @@
 
 #include "pack/ByteSource.h"
 #include "pack/GFileInfo.h"
-#include "pack/PESecurityDirectory.h"
+#include "pack/UnPackAgentCopy.h"
 #include "stub/TempSpace.h"
 #include "sys/UtilsText.h"
 
 namespace stubsetup {
-namespace {
-
-// A tail this short beyond the package end is a signature, not part of the program.
-constexpr uint64_t kLongestDroppedTail = 10000;
-
-}  // namespace
 
 std::string WebAgentCopyImage(std::string image) {
-  const uint64_t packageEnd =
-      TGFileInfo::ReadPackageEnd(pack::MemorySource(image)) & 0xFFFFFFFFu;
-  // 0 means the file has no package end: nothing is cut, however small the file.
-  if (packageEnd > 0 && packageEnd < image.size() && image.size() - packageEnd < kLongestDroppedTail) {
-    image.resize(static_cast<size_t>(packageEnd));
-    // The copy is an unsigned program, not one whose header points past its end.
-    pack::ClearSecurityDirectory(image);
-  }
+  // Whatever follows the package (a signature, the padding before it) stays behind, so the copy
+  // ends with its trailer and byte 69 is the 5th from its end.
+  pack::DropSignature(image);
   if (image.size() > 5) image[image.size() - 5] = 1;
   return image;
 }
@@ -47,6 +36,16 @@ std::string DownloadQuestion(const TGFileInfo& own) {
       "Internet...<p>Please make sure your Internet connection is properly set.<p><p>Continue "
       "with Setup?<p><P>Size: <SIZE> MB<P>");
   return sys::ReplaceText(text, "<SIZE>", FormatMB(static_cast<double>(size)));
+}
+
+std::string DownloadStartError(const TGFileInfo& own, bool declined, bool connected,
+                               const std::string& connectionError) {
+  if (declined) return kDownloadDeclined;
+  if (connected) return "";
+  std::string error =
+      own.GetLangString("s12", "No valid Internet Connection.<p>Can not Download File!");
+  if (!connectionError.empty()) error += "<P><P>" + connectionError;
+  return error;
 }
 
 std::string WebSetupSource(const TGFileInfo& own, const std::string& exeFolder,

@@ -26,19 +26,14 @@
 namespace stubsetup {
 namespace {
 
-// The error text of a download the user declined: nothing to show.
-const char kCancelled[] = "!";
-
 const TGFileInfo& Own() { return *stubglob::OwnFileInfo; }
 
 bool Hidden() { return sys::HasSwitch("/hide") || Own().GetHideSetup(); }
 
 void WriteAgentCopy() {
-  const std::string exePath = sys::ProgramPath();
   if (stubglob::GetWorkFolder().empty()) return;  // never beside the root of the drive
-  const std::string image = WebAgentCopyImage(sys::ReadFileToString(exePath));
-  sys::SaveFile(stubglob::GetWorkFolder() + "\\" + Own().GetProgramExeName(), image,
-                sys::FileAge(exePath), false);
+  WriteWebAgentCopy(sys::ProgramPath(),
+                    stubglob::GetWorkFolder() + "\\" + Own().GetProgramExeName());
 }
 
 // A file of the setup file's name in the temporary folder, left by an earlier run or put there by
@@ -58,17 +53,15 @@ std::string Download(const std::string& url, const std::string& setupFile, bool 
   const TGFileInfo& own = Own();
   stubwin::SetCaption(own.GetLangString("s10", "Downloading File..."), own.GetFontName(),
                       own.GetCharset(), own.GetFontSize());
-  std::string error;
-  if (own.ConfirmDownload() && !hidden &&
-      !komsgbox::ConfirmYesNo(0, DownloadQuestion(own), own.GetLangString("Confirm", "Confirm"),
-                              0, own.GetCharset(),
-                              own.GetLangString("BtnText", komsgbox::kDefaultButtonTexts)))
-    error = kCancelled;
+  const bool declined =
+      own.ConfirmDownload() && !hidden &&
+      !komsgbox::ConfirmYesNo(0, DownloadQuestion(own), own.GetLangString("Confirm", "Confirm"), 0,
+                              own.GetCharset(),
+                              own.GetLangString("BtnText", komsgbox::kDefaultButtonTexts));
+  // A declined download needs no connection.
   std::string connectionError;
-  if (!inethttp::IsInternetConnected(connectionError)) {
-    error = own.GetLangString("s12", "No valid Internet Connection.<p>Can not Download File!");
-    if (!connectionError.empty()) error += "<P><P>" + connectionError;
-  }
+  const bool connected = declined || inethttp::IsInternetConnected(connectionError);
+  std::string error = DownloadStartError(own, declined, connected, connectionError);
   inethttp::SetDownloadAbort(false);
   koprogbar::TProgBar& bar = koprogbar::EnsureProgressBar(
       stubwin::MainProgressSink, [](uint32_t ms) { sys::DelayPumping(ms); });
@@ -110,6 +103,25 @@ std::string TokenError(const pack::ByteSource& held, const std::string& setupFil
 
 }  // namespace
 
+bool WriteWebAgentCopy(const std::string& exePath, const std::string& copyPath) {
+  // A program file is never empty: nothing read is a failed read, and gives no copy at all.
+  const std::string exe = sys::ReadFileToString(exePath);
+  if (exe.empty()) {
+    kodebug::ConsoleProcessLine(" RunWebBranch() - No AU-Agent: " + copyPath + " (" + exePath +
+                                " cannot be read: " + sys::SysErrorText() + ")");
+    return false;
+  }
+  if (!sys::SaveFile(copyPath, WebAgentCopyImage(exe), sys::FileAge(exePath), false)) {
+    const std::string why = sys::SysErrorText();
+    // A partly written copy would be installed as a broken agent.
+    ::DeleteFileA(copyPath.c_str());
+    kodebug::ConsoleProcessLine(" RunWebBranch() - No AU-Agent: " + copyPath + " (" + why + ")");
+    return false;
+  }
+  kodebug::ConsoleProcessLine(" New AU-Agent: " + copyPath);
+  return true;
+}
+
 void RunWebBranch() {
   const TGFileInfo& own = Own();
   if (own.MakeAgentCopy() && !own.GetProgramExeName().empty()) WriteAgentCopy();
@@ -143,7 +155,7 @@ void RunWebSetup(const std::string& workFolder, const std::string& source,
       ExtractAndLaunch(workFolder, setupFile, "", !hidden, sys::CommandTail(), &held);
   }
   if (downloaded) ::DeleteFileA(setupFile.c_str());
-  if (!error.empty() && error != kCancelled) {
+  if (!error.empty() && error != kDownloadDeclined) {
     const TGFileInfo& own = Own();
     komsgbox::ErrorBox(0, error, own.GetLangString("Error", "Error"), own.GetCharset(),
                        own.GetLangString("BtnText", komsgbox::kDefaultButtonTexts));

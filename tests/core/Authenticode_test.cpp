@@ -32,10 +32,22 @@ class Authenticode : public ::testing::TestWithParam<bool> {
                      " 2>/dev/null"));
   }
 
-  int Sign(const std::string& in, const std::string& out) {
+  // With a chain of further certificates (made from the same key: only their bytes matter), as a
+  // certificate chain makes the signature larger.
+  int Sign(const std::string& in, const std::string& out, unsigned chainCertificates = 0) {
+    std::string chain;
+    if (chainCertificates > 0) {
+      const std::string file = s_.Write("chain.pem", "");
+      for (unsigned i = 1; i <= chainCertificates; ++i)
+        if (shelltools::Run("openssl req -x509 -key " + Quote(s_.Path("cert.key")) +
+                            " -days 2 -subj '/CN=StubTest Chain " + std::to_string(i) + "' >>" +
+                            Quote(file) + " 2>/dev/null") != 0)
+          return -1;
+      chain = " -ac " + Quote(file);
+    }
     return shelltools::Run("osslsigncode sign -certs " + Quote(s_.Path("cert.pem")) + " -key " +
-               Quote(s_.Path("cert.key")) + " -h sha256 -n StubTest -in " + Quote(in) + " -out " +
-               Quote(out) + " >/dev/null");
+               Quote(s_.Path("cert.key")) + chain + " -h sha256 -n StubTest -in " + Quote(in) +
+               " -out " + Quote(out) + " >/dev/null");
   }
 
   int Verify(const std::string& file) {
@@ -86,6 +98,36 @@ TEST_P(Authenticode, ASignedSetupKeepsItsPackageAndItsSignatureVerifies) {
   ASSERT_TRUE(pack::FindSecurityDirectory(copy, signature));
   EXPECT_EQ(0u, signature.offset + signature.size);
   // Signing leaves its own PE checksum, which no program file of a user needs to be right.
+  expected.replace(testimg::kCheckSumField, 4, copy, testimg::kCheckSumField, 4);
+  EXPECT_TRUE(expected == copy);
+}
+
+TEST_P(Authenticode, TheWebAgentCopyOfASetupWithALargeSignatureIsTheUnsignedSetup) {
+  const std::string setup = s_.Path("Setup.exe"), signedSetup = s_.Path("Signed.exe");
+  const CliResult built =
+      Stubpack({"build", "--stub", s_.Write("stub.exe", testimg::MinimalProgram(GetParam())),
+                "--out", setup, "--web-url", "http://w", "--web-file", "Full.exe",
+                s_.Write("data.bin", RandomBytes(3000, 12))});
+  ASSERT_EQ(0, built.code) << built.err;
+  // A chain of certificates, as a timestamp or dual signing also give: 10000 bytes and more.
+  ASSERT_EQ(0, Sign(setup, signedSetup, 16));
+  ASSERT_EQ(0, Verify(signedSetup));
+  const std::string before = ReadFile(setup), after = ReadFile(signedSetup);
+  pack::SecurityDirectory signature;
+  ASSERT_TRUE(pack::FindSecurityDirectory(after, signature));
+  ASSERT_GE(signature.size, 10000u);
+
+  const std::string copy = stubsetup::WebAgentCopyImage(after);
+  ASSERT_EQ(before.size(), copy.size());
+  ASSERT_TRUE(pack::FindSecurityDirectory(copy, signature));
+  EXPECT_EQ(0u, signature.offset + signature.size);
+  TGFileInfo agent;
+  agent.Create(pack::MemorySource(copy));
+  ASSERT_TRUE(agent.HasPackage());
+  EXPECT_TRUE(agent.ThisIs_AutoUpdateProg());
+  EXPECT_EQ("Full.exe", agent.GetWebSetupFileName());
+  std::string expected = before;
+  expected[expected.size() - 5] = 1;
   expected.replace(testimg::kCheckSumField, 4, copy, testimg::kCheckSumField, 4);
   EXPECT_TRUE(expected == copy);
 }

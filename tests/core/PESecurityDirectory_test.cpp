@@ -83,15 +83,15 @@ TEST(PESecurityDirectory, TheWebAgentCopyOfASignedStubIsTheUnsignedStub) {
     const std::string unsigned_ = testimg::MinimalProgram(sixtyFour) + std::string(200, 'P');
     std::string withEnd = unsigned_;
     testimg::PutLE32(withEnd, pack::kPackageEndLowOffset, static_cast<uint32_t>(withEnd.size()));
-    const std::string copy = stubsetup::WebAgentCopyImage(Signed(unsigned_, 3000));
-    EXPECT_EQ(stubsetup::WebAgentCopyImage(withEnd), copy);
-    pack::SecurityDirectory found;
-    ASSERT_TRUE(pack::FindSecurityDirectory(copy, found));
-    EXPECT_EQ(0u, found.offset + found.size);
-    // A tail too long to be a signature stays, and so does the entry that points at it.
-    const std::string kept = stubsetup::WebAgentCopyImage(Signed(unsigned_, 10000));
-    ASSERT_TRUE(pack::FindSecurityDirectory(kept, found));
-    EXPECT_EQ(10000u, found.size);
+    // A signature of any size goes, a chain with a timestamp or a dual signature as well.
+    for (const size_t size : {3000, 10000, 20000}) {
+      SCOPED_TRACE(size);
+      const std::string copy = stubsetup::WebAgentCopyImage(Signed(unsigned_, size));
+      EXPECT_EQ(stubsetup::WebAgentCopyImage(withEnd), copy);
+      pack::SecurityDirectory found;
+      ASSERT_TRUE(pack::FindSecurityDirectory(copy, found));
+      EXPECT_EQ(0u, found.offset + found.size);
+    }
   }
 }
 

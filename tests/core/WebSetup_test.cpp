@@ -4,9 +4,11 @@
 
 #include <string>
 
+#include "MinimalProgram.h"
 #include "PackageImage.h"
 #include "lang/LangStrings.h"
 #include "pack/GFileInfo.h"
+#include "pack/PESecurityDirectory.h"
 #include "stub/WebSetup.h"
 #include "sys/Sha256.h"
 
@@ -22,26 +24,66 @@ TGFileInfo WebStub(const std::string& webSetupInfo) {
   return info;
 }
 
-TEST(WebSetup, AgentCopyDropsOnlyAShortTailAndMarksTheAgent) {
-  struct Case {
-    size_t tail;
-    bool dropped;
-  } cases[] = {{0, false}, {1, true}, {9999, true}, {10000, false}, {20000, false}};
-  for (const Case& c : cases) {
-    testimg::Package p;
-    p.setPackageEnd = true;
-    p.tail = std::string(c.tail, 'S');
-    const std::string stub = p.Build();
-    const std::string copy = stubsetup::WebAgentCopyImage(stub);
-    const size_t kept = c.dropped ? stub.size() - c.tail : stub.size();
-    ASSERT_EQ(kept, copy.size()) << c.tail;
-    EXPECT_EQ(1, copy[copy.size() - 5]) << c.tail;
-    // Everything else is the stub's own bytes.
-    std::string expected = stub.substr(0, kept);
-    expected[kept - 5] = 1;
-    EXPECT_EQ(expected, copy) << c.tail;
+// A web stub as stubpack writes it (package end recorded or not) and, after it, a signature of
+// signature bytes that its security directory entry points at, as a signing tool appends it.
+struct SignedStub {
+  std::string package, image;
+};
+
+SignedStub SignStub(size_t signature, bool packageEnd, bool directory) {
+  testimg::Package p;
+  p.program = testimg::MinimalProgram(false);
+  p.version = 3;
+  p.entries = "";  // a web stub carries no files
+  p.setPackageEnd = packageEnd;
+  SignedStub stub;
+  stub.package = p.Build();
+  stub.image = stub.package;
+  if (directory) {
+    const size_t entry = testimg::SecurityEntryOffset(false);
+    testimg::PutLE32(stub.image, entry, static_cast<uint32_t>(stub.package.size()));
+    testimg::PutLE32(stub.image, entry + 4, static_cast<uint32_t>(signature));
   }
-  // Without a package end (0) nothing is dropped from a file of any size.
+  stub.image += std::string(signature, 'S');
+  return stub;
+}
+
+TEST(WebSetup, TheAgentCopyIsThePackageWithoutItsSignatureMarkedAsAgent) {
+  const struct {
+    const char* what;
+    size_t signature;
+    bool packageEnd, directory;
+  } cases[] = {
+      {"unsigned, package end recorded", 0, true, false},
+      {"unsigned, no package end", 0, false, false},
+      {"a small tail", 1, true, false},
+      {"a small signature", 3000, true, true},
+      {"just under 10000 bytes", 9999, true, true},
+      {"10000 bytes (a chain with a timestamp)", 10000, true, true},
+      {"20000 bytes (dual signing)", 20000, true, true},
+      {"no package end: the security directory tells", 20000, false, true},
+      {"no package end, a small signature", 300, false, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const SignedStub stub = SignStub(c.signature, c.packageEnd, c.directory);
+    const std::string copy = stubsetup::WebAgentCopyImage(stub.image);
+    // The copy is the package as stubpack wrote it, byte for byte, but for trailer byte 69.
+    std::string expected = stub.package;
+    expected[expected.size() - 5] = 1;
+    ASSERT_EQ(expected.size(), copy.size());
+    EXPECT_TRUE(expected == copy);
+    // So it reads as an auto-update agent and claims no signature.
+    pack::TPackTrailer trailer;
+    ASSERT_TRUE(TGFileInfo::ReadTrailer(pack::MemorySource(copy), trailer));
+    EXPECT_EQ(pack::kMagic, trailer.Word(pack::at::Magic));
+    EXPECT_EQ(1, trailer.bytes[pack::at::ThisIs_AutoUpdateProg]);
+    pack::SecurityDirectory signature;
+    ASSERT_TRUE(pack::FindSecurityDirectory(copy, signature));
+    EXPECT_EQ(0u, signature.offset);
+    EXPECT_EQ(0u, signature.size);
+  }
+  // Without a package end or a signature nothing is dropped from a file of any size.
   testimg::Package plain;
   plain.tail = "tail";
   EXPECT_EQ(plain.Build().size(), stubsetup::WebAgentCopyImage(plain.Build()).size());
@@ -98,6 +140,27 @@ TEST(WebSetup, DownloadQuestionShowsTheSizeInMegabytes) {
     EXPECT_NE(std::string::npos, question.find(c.shown)) << question;
     EXPECT_EQ(0u, question.find("<b>INTERNET DOWNLOAD</b>"));
   }
+}
+
+TEST(WebSetup, ADeclinedDownloadShowsNothingMoreEvenOffline) {
+  const TGFileInfo own = WebStub("|http://h/w|S.exe|0||5242880|");
+  const std::string offline = "No valid Internet Connection.<p>Can not Download File!";
+  const struct {
+    const char* what;
+    bool declined, connected;
+    std::string reason, error;
+  } cases[] = {
+      {"declined while offline", true, false, "no route", stubsetup::kDownloadDeclined},
+      {"declined while online", true, true, "", stubsetup::kDownloadDeclined},
+      {"offline, with the system's reason", false, false, "no route",
+       offline + "<P><P>no route"},
+      {"offline, no reason given", false, false, "", offline},
+      {"online", false, true, "", ""},
+  };
+  lang::ResetLangSectionCache();
+  for (const auto& c : cases)
+    EXPECT_EQ(c.error, stubsetup::DownloadStartError(own, c.declined, c.connected, c.reason))
+        << c.what;
 }
 
 TEST(WebSetup, ALocalSetupFileIsUsedUnlessTheStubMustDownload) {

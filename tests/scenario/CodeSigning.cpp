@@ -13,16 +13,25 @@ std::string UnixScratch() {
          std::to_string(++counter);
 }
 
-// Makes the certificate, signs in.exe into out.exe (renamed into place only when complete) and
-// has osslsigncode verify it; "failed" with the tools' messages otherwise.
-std::string SigningScript(const std::string& dir) {
+// Makes the certificate (and the chain's further ones, from the same key: only their bytes
+// matter), signs in.exe into out.exe (renamed into place only when complete) and has osslsigncode
+// verify it; "failed" with the tools' messages otherwise.
+std::string SigningScript(const std::string& dir, unsigned chainCertificates) {
+  const std::string chain = std::to_string(chainCertificates);
   return "export PATH=/usr/local/bin:/usr/bin:/bin\n"
          "cd '" + dir + "' || exit 1\n"
          "trap '[ -e out.exe ] || touch failed' EXIT\n"
          "set -e\n"
          "openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj /CN=StubTest"
          " -addext extendedKeyUsage=codeSigning -keyout cert.key -out cert.pem >log.txt 2>&1\n"
+         ": >chain.pem\n"
+         "i=0\n"
+         "while [ $i -lt " + chain + " ]; do i=$((i + 1))\n"
+         "  openssl req -x509 -key cert.key -days 2 -subj \"/CN=StubTest Chain $i\""
+         " >>chain.pem 2>>log.txt\n"
+         "done\n"
          "osslsigncode sign -certs cert.pem -key cert.key -h sha256 -n StubTest"
+         + std::string(chainCertificates > 0 ? " -ac chain.pem" : "") +
          " -in in.exe -out out.tmp >>log.txt 2>&1\n"
          "osslsigncode verify -CAfile cert.pem -in out.tmp >>log.txt 2>&1\n"
          "mv out.tmp out.exe\n";
@@ -31,12 +40,12 @@ std::string SigningScript(const std::string& dir) {
 }  // namespace
 
 bool AuthenticodeSign(const std::string& program, const std::string& signedPath,
-                      std::string& why) {
+                      std::string& why, unsigned chainCertificates) {
   const std::string unixDir = UnixScratch();
   const std::string dir = testkit::HostPathToWindows(unixDir);
   ::CreateDirectoryA(dir.c_str(), nullptr);
   bool done = testkit::CopyFileTo(program, dir + "\\in.exe") &&
-              testkit::WriteWholeFile(dir + "\\sign.sh", SigningScript(unixDir));
+              testkit::WriteWholeFile(dir + "\\sign.sh", SigningScript(unixDir, chainCertificates));
   std::string line = testkit::HostPathToWindows("/bin/sh") + " " + unixDir + "/sign.sh";
   STARTUPINFOA si{};
   si.cb = sizeof si;

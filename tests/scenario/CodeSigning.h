@@ -8,8 +8,10 @@
 namespace scenario {
 
 // Writes the signed form of program to signedPath after osslsigncode accepted its signature.
-// False, with why, when the tools are missing or fail.
+// chainCertificates further certificates go into the signature block, as a certificate chain
+// does: 16 of them make a signature of more than 10000 bytes. False, with why, when the tools
+// are missing or fail.
 bool AuthenticodeSign(const std::string& program, const std::string& signedPath,
-                      std::string& why);
+                      std::string& why, unsigned chainCertificates = 0);
 
 }  // namespace scenario

@@ -103,6 +103,22 @@ TEST_F(WebSetup, AsksWithTheSizeDownloadsChecksTheTokenAndRunsTheSetup) {
   EXPECT_FALSE(testkit::PathExists(Downloaded()));  // a downloaded setup file goes again
 }
 
+TEST_F(WebSetup, ADeclinedDownloadShowsNothingMore) {
+  // Nothing listens on port 1: had the stub tried, it would have had an error to show.
+  const std::string stub = WebStub(1, {"--confirm-download"});
+  testkit::Started process;
+  testkit::BoxReport question;
+  const HWND box = StartToBox(stub, "", process, question);
+  ASSERT_TRUE(box != nullptr);
+  EXPECT_NE(std::string::npos, question.text.find("INTERNET DOWNLOAD")) << question.Describe();
+  EXPECT_TRUE(testkit::AnswerBox(box, testkit::BoxAnswer::Click("No")));
+  // A second box would wait for its answer: the stub ends only when none came.
+  const StubRun run = Collect(process, stub, 30000);
+  ASSERT_TRUE(run.ended) << viewer_.Text();
+  EXPECT_FALSE(run.HasStart(kWinExec));
+  EXPECT_FALSE(testkit::PathExists(Downloaded()));
+}
+
 TEST_F(WebSetup, HiddenAsksNothingButStillShowsErrors) {
   FullSetup(served_ + "\\Full.exe", kToken);
   const std::string stub = WebStub(servers_.nginx, {"--confirm-download"});
@@ -334,28 +350,42 @@ TEST_F(WebSetup, TheAgentCopyOfASignedWebInstallerIsUnsigned) {
   FullSetup(served_ + "\\Full.exe", kToken);
   const std::string unsignedStub =
       WebStub(servers_.plain, {"--make-agent-copy", "--agent-exe", "Agent.exe"});
-  const std::string stub = folder_ + "\\web\\Signed.exe";
-  std::string why;
-  ASSERT_TRUE(AuthenticodeSign(unsignedStub, stub, why)) << why;
-  const std::string signedImage = testkit::ReadWholeFile(stub);
-  pack::SecurityDirectory signature;
-  ASSERT_TRUE(pack::FindSecurityDirectory(signedImage, signature));
-  ASSERT_NE(0u, signature.size);
-  const StubRun run = Run(stub, "/hide", 60000);
-  ASSERT_TRUE(run.ended);
-  EXPECT_TRUE(run.HasStart(kWinExec)) << viewer_.Text();
-  const std::string copy = testkit::ReadWholeFile(folder_ + "\\installed\\Agent.exe");
-  // The signature and the padding before it are gone, and so is the entry that pointed at them.
-  ASSERT_EQ(testkit::ReadWholeFile(unsignedStub).size(), copy.size());
-  ASSERT_TRUE(pack::FindSecurityDirectory(copy, signature));
-  EXPECT_EQ(0u, signature.offset);
-  EXPECT_EQ(0u, signature.size);
-  EXPECT_EQ(1, copy[copy.size() - 5]);  // trailer byte 69: an auto-update agent
-  // Everything before the trailer byte is the signed stub's, but for that entry.
-  std::string expected = signedImage.substr(0, copy.size());
-  expected.replace(signature.entryOffset, 8, 8, '\0');
-  expected[expected.size() - 5] = 1;
-  EXPECT_TRUE(expected == copy);
+  const struct {
+    const char* what;
+    unsigned chainCertificates;
+    uint32_t smallest, largest;  // the signature's size in bytes
+  } cases[] = {
+      {"one certificate", 0, 1, 9999},
+      {"a certificate chain of 10000 bytes and more", 16, 10000, 1u << 20},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string stub = folder_ + "\\web\\Signed.exe";
+    std::string why;
+    ASSERT_TRUE(AuthenticodeSign(unsignedStub, stub, why, c.chainCertificates)) << why;
+    const std::string signedImage = testkit::ReadWholeFile(stub);
+    pack::SecurityDirectory signature;
+    ASSERT_TRUE(pack::FindSecurityDirectory(signedImage, signature));
+    ASSERT_GE(signature.size, c.smallest);
+    ASSERT_LE(signature.size, c.largest);
+    const std::string installed = folder_ + "\\installed\\Agent.exe";
+    ::DeleteFileA(installed.c_str());
+    const StubRun run = Run(stub, "/hide", 60000);
+    ASSERT_TRUE(run.ended);
+    EXPECT_TRUE(run.HasStart(kWinExec)) << viewer_.Text();
+    const std::string copy = testkit::ReadWholeFile(installed);
+    // The signature and the padding before it are gone, and so is the entry that pointed at them.
+    ASSERT_EQ(testkit::ReadWholeFile(unsignedStub).size(), copy.size());
+    ASSERT_TRUE(pack::FindSecurityDirectory(copy, signature));
+    EXPECT_EQ(0u, signature.offset);
+    EXPECT_EQ(0u, signature.size);
+    EXPECT_EQ(1, copy[copy.size() - 5]);  // trailer byte 69: an auto-update agent
+    // Everything before the trailer byte is the signed stub's, but for that entry.
+    std::string expected = signedImage.substr(0, copy.size());
+    expected.replace(signature.entryOffset, 8, 8, '\0');
+    expected[expected.size() - 5] = 1;
+    EXPECT_TRUE(expected == copy);
+  }
 }
 
 TEST_F(WebSetup, ClosingTheWindowTwiceAbortsASlowDownloadAndRunsNothing) {
