@@ -216,14 +216,16 @@ TEST_F(InetHTTP, CutConnectionKeepsDestFileAndTheDataSoFar) {
   const std::string url = Fault("/cut/part.bin?size=50000&after=20000");
   const std::string dest = Path("part.bin");
   ASSERT_TRUE(testkit::WriteWholeFile(dest, "old content"));
-  // Leftovers of earlier attempts go first; a file that merely begins alike stays.
+  // Leftovers of earlier attempts (the file's name, "." and digits) go first; a file that merely
+  // begins alike stays, be it part.bin.old or part.bin2.1.
   ASSERT_TRUE(testkit::WriteWholeFile(dest + ".123", "leftover"));
-  ASSERT_TRUE(testkit::WriteWholeFile(dest + ".old", "leftover"));
+  ASSERT_TRUE(testkit::WriteWholeFile(dest + ".old", "not ours"));
   ASSERT_TRUE(testkit::WriteWholeFile(Path("part.bin2.1"), "other"));
   const Outcome out = Download(url, dest);
   EXPECT_EQ(0u, out.error.rfind(UrlFileName(url) + " --- Error downloading file", 0)) << out.error;
   EXPECT_EQ("old content", testkit::ReadWholeFile(dest));
-  const std::vector<std::string> expected = {"part.bin", "part.bin.50000", "part.bin2.1"};
+  const std::vector<std::string> expected = {"part.bin", "part.bin.50000", "part.bin.old",
+                                             "part.bin2.1"};
   EXPECT_EQ(expected, FilesIn(folder_));
   EXPECT_TRUE(testkit::ReadWholeFile(dest + ".50000") == Pattern(20000));
 }
