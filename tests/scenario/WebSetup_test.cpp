@@ -13,6 +13,7 @@
 #include "sys/Folders.h"
 #include "pack/PESecurityDirectory.h"
 #include "sys/ScopedHandle.h"
+#include "sys/UtilsText.h"
 
 namespace scenario {
 namespace {
@@ -397,6 +398,63 @@ TEST_F(WebSetup, ClosingTheWindowTwiceAbortsASlowDownloadAndRunsNothing) {
     EXPECT_NE(std::string::npos, boxText.find("Download Aborted")) << boxText;
   }
   EXPECT_FALSE(testkit::PathExists(Downloaded()));
+}
+
+// The system libraries the stub uses that are no "known DLLs": Windows would look for each of
+// them in the program's folder first. A copy planted beside a setup started from a downloads
+// folder must never be loaded, neither through an import nor by a later load.
+const char* const kPlantableLibraries[] = {"VERSION.dll", "WININET.dll", "WINMM.dll",
+                                           "RICHED32.DLL"};
+const std::string kPlantedDll = testkit::HostPathToWindows(PLANTED_DLL_UNIX_PATH);
+
+// Wine takes its own builtin copy of a system library before a native one beside the program;
+// for the length of a test it prefers the native one, as Windows would, so that a planted copy
+// is loaded wherever the program looks for one. Programs started meanwhile inherit it.
+class NativeLibrariesFirst {
+ public:
+  NativeLibrariesFirst() {
+    char value[1024] = {};
+    const DWORD length = ::GetEnvironmentVariableA(kName, value, sizeof value);
+    had_ = length > 0 && length < sizeof value;
+    if (had_) before_ = value;
+    const std::string overrides = "version,wininet,winmm,riched32=n,b";
+    ::SetEnvironmentVariableA(kName, (had_ ? before_ + ";" + overrides : overrides).c_str());
+  }
+  ~NativeLibrariesFirst() { ::SetEnvironmentVariableA(kName, had_ ? before_.c_str() : nullptr); }
+  NativeLibrariesFirst(const NativeLibrariesFirst&) = delete;
+  NativeLibrariesFirst& operator=(const NativeLibrariesFirst&) = delete;
+
+ private:
+  static constexpr char kName[] = "WINEDLLOVERRIDES";
+  bool had_ = false;
+  std::string before_;
+};
+
+TEST_F(WebSetup, LibrariesPlantedBesideItAreNeverLoaded) {
+  FullSetup(served_ + "\\Full.exe", kToken);
+  const std::string stub = WebStub(servers_.plain, {"--confirm-download"});
+  const std::string beside = folder_ + "\\web\\";
+  for (const char* name : kPlantableLibraries)
+    ASSERT_TRUE(testkit::CopyFileTo(kPlantedDll, beside + name)) << name;
+  NativeLibrariesFirst nativeFirst;
+
+  // The question box (a RichEdit control), the download (WinINet), the waits (WINMM) and the
+  // setup that follows all work with the system's own libraries.
+  testkit::Started process;
+  testkit::BoxReport question;
+  const HWND box = StartToBox(stub, "", process, question);
+  if (box) testkit::AnswerBox(box, testkit::BoxAnswer::Click("Yes"));
+  const StubRun run = process ? Collect(process, stub, 60000) : StubRun();
+
+  for (const char* name : kPlantableLibraries)
+    EXPECT_FALSE(testkit::PathExists(beside + name + ".loaded")) << name << " beside it was loaded";
+  ASSERT_TRUE(box != nullptr) << viewer_.Text();
+  EXPECT_TRUE(sys::EqualsNoCase(question.textClass, "RichEdit")) << question.textClass;
+  EXPECT_NE(std::string::npos, question.text.find("INTERNET DOWNLOAD")) << question.Describe();
+  ASSERT_TRUE(run.ended);
+  EXPECT_EQ(6u, run.exitCode);
+  EXPECT_TRUE(run.HasStart(kWinExec)) << viewer_.Text();
+  EXPECT_TRUE(testkit::PathExists(folder_ + "\\installed\\readme.txt"));
 }
 
 }  // namespace
