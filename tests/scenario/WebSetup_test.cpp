@@ -407,27 +407,36 @@ const char* const kPlantableLibraries[] = {"VERSION.dll", "WININET.dll", "WINMM.
                                            "RICHED32.DLL"};
 const std::string kPlantedDll = testkit::HostPathToWindows(PLANTED_DLL_UNIX_PATH);
 
-// Wine takes its own builtin copy of a system library before a native one beside the program;
-// for the length of a test it prefers the native one, as Windows would, so that a planted copy
-// is loaded wherever the program looks for one. Programs started meanwhile inherit it.
+// Wine takes its own builtin copy of a system library before a native one beside the program.
+// For the programs of one file name it is told to prefer the native one, as Windows would, so
+// that a planted copy is loaded wherever the program looks for one. (The environment variable
+// for this does not reach programs that a Windows program starts; this setting does.) Not so for
+// VERSION.dll: Wine's own user32 imports it, unlike Windows' (a known DLL, whose imports come from
+// the system folder), so any program with windows would load the planted copy; the check of the
+// stub file keeps it out of the stub's imports.
 class NativeLibrariesFirst {
  public:
-  NativeLibrariesFirst() {
-    char value[1024] = {};
-    const DWORD length = ::GetEnvironmentVariableA(kName, value, sizeof value);
-    had_ = length > 0 && length < sizeof value;
-    if (had_) before_ = value;
-    const std::string overrides = "version,wininet,winmm,riched32=n,b";
-    ::SetEnvironmentVariableA(kName, (had_ ? before_ + ";" + overrides : overrides).c_str());
+  explicit NativeLibrariesFirst(const std::string& program)
+      : key_("Software\\Wine\\AppDefaults\\" + program) {
+    HKEY overrides = nullptr;
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, (key_ + "\\DllOverrides").c_str(), 0, nullptr, 0,
+                          KEY_SET_VALUE, nullptr, &overrides, nullptr) != ERROR_SUCCESS)
+      return;
+    const char kOrder[] = "native,builtin";
+    for (const char* library : {"wininet", "winmm", "riched32"})
+      set_ += ::RegSetValueExA(overrides, library, 0, REG_SZ,
+                               reinterpret_cast<const BYTE*>(kOrder), sizeof kOrder) ==
+              ERROR_SUCCESS;
+    ::RegCloseKey(overrides);
   }
-  ~NativeLibrariesFirst() { ::SetEnvironmentVariableA(kName, had_ ? before_.c_str() : nullptr); }
+  ~NativeLibrariesFirst() { ::RegDeleteTreeA(HKEY_CURRENT_USER, key_.c_str()); }
   NativeLibrariesFirst(const NativeLibrariesFirst&) = delete;
   NativeLibrariesFirst& operator=(const NativeLibrariesFirst&) = delete;
+  bool Set() const { return set_ == 3; }
 
  private:
-  static constexpr char kName[] = "WINEDLLOVERRIDES";
-  bool had_ = false;
-  std::string before_;
+  std::string key_;
+  int set_ = 0;
 };
 
 TEST_F(WebSetup, LibrariesPlantedBesideItAreNeverLoaded) {
@@ -436,7 +445,8 @@ TEST_F(WebSetup, LibrariesPlantedBesideItAreNeverLoaded) {
   const std::string beside = folder_ + "\\web\\";
   for (const char* name : kPlantableLibraries)
     ASSERT_TRUE(testkit::CopyFileTo(kPlantedDll, beside + name)) << name;
-  NativeLibrariesFirst nativeFirst;
+  NativeLibrariesFirst nativeFirst("WebSetup.exe");
+  ASSERT_TRUE(nativeFirst.Set());
 
   // The question box (a RichEdit control), the download (WinINet), the waits (WINMM) and the
   // setup that follows all work with the system's own libraries.
