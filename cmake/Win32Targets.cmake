@@ -18,7 +18,9 @@ set(STUB_ENTRY src/stub/Stub_win32.cpp src/stub/LibraryErrors_win32.cpp
 file(GLOB STUBWIN_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/*/*_win32.cpp)
 list(FILTER STUBWIN_SOURCES EXCLUDE REGEX "/(Host|FixedText|Stub|LibraryErrors|ZlibCrc32)_win32\\.cpp$")
 add_library(stubwin STATIC ${STUBWIN_SOURCES})
-target_link_libraries(stubwin PUBLIC stubcore comctl32 version winmm wininet)
+# Only "known DLLs" (and comctl32, which the manifest binds to the system's side-by-side copy) are
+# imported: the others are bound at run time from the system folder (sys/LibraryEntry.h).
+target_link_libraries(stubwin PUBLIC stubcore comctl32)
 stub_warnings(stubwin)
 
 if(STUB_PROGRAM_ONLY)
@@ -79,6 +81,14 @@ target_include_directories(product PRIVATE src)
 target_link_options(product PRIVATE ${STUB_WIN32_LINK})
 stub_warnings(product)
 
+# A library that records being loaded; the tests plant it beside a stub under the names of the
+# system libraries that the stub binds from the system folder.
+add_library(planted SHARED tools/planted/PlantedDll.cpp)
+set_target_properties(planted PROPERTIES PREFIX "" OUTPUT_NAME Planted)
+target_include_directories(planted PRIVATE src)
+target_link_options(planted PRIVATE ${STUB_WIN32_LINK})
+stub_warnings(planted)
+
 # The setup engine that test and demo packages carry (tools/engine/README.md).
 file(GLOB ENGINE_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tools/engine/*.cpp)
 add_executable(engine WIN32 ${ENGINE_SOURCES})
@@ -127,10 +137,11 @@ target_link_options(scenario_tests PRIVATE ${STUB_WIN32_LINK})
 target_compile_definitions(scenario_tests PRIVATE
   STUB_EXE_UNIX_PATH="${STUB_EXE}" ENGINE_EXE_UNIX_PATH="$<TARGET_FILE:engine>"
   PRODUCT_EXE_UNIX_PATH="$<TARGET_FILE:product>"
+  PLANTED_DLL_UNIX_PATH="$<TARGET_FILE:planted>"
   SERVERS_INI_UNIX_PATH="${CMAKE_BINARY_DIR}/servers/servers.ini"
   LOCALE_DIR_UNIX_PATH="${CMAKE_BINARY_DIR}/locale")
 stub_warnings(scenario_tests)
-add_dependencies(scenario_tests stub engine product)
+add_dependencies(scenario_tests stub engine product planted)
 
 # One Wine process per test program: starting Wine costs more than most tests.
 add_test(NAME win32_tests COMMAND win32_tests)

@@ -51,7 +51,7 @@ void SetInternetTimeouts(HINTERNET Session, DWORD Ms) {
       INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT,
       INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_DATA_RECEIVE_TIMEOUT,
       INTERNET_OPTION_DATA_SEND_TIMEOUT};
-  for (DWORD option : kOptions) ::InternetSetOptionA(Session, option, &Ms, sizeof Ms);
+  for (DWORD option : kOptions) Inet().InternetSetOptionA(Session, option, &Ms, sizeof Ms);
 }
 
 // The announced length; kUnknownLength when the server sent none.
@@ -80,7 +80,7 @@ std::string GetInternetErrorText() {
   char buffer[1025] = {};
   DWORD error = 0;
   DWORD length = sizeof buffer - 1;
-  if (!::InternetGetLastResponseInfoA(&error, buffer, &length)) return "";
+  if (!Inet().InternetGetLastResponseInfoA(&error, buffer, &length)) return "";
   return std::string(buffer, std::min<DWORD>(length, sizeof buffer - 1));
 }
 

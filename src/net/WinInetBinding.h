@@ -1,5 +1,6 @@
-// The six WinINet calls of a download, bound at run time: the library is loaded on the first call
-// that needs it and each entry point is looked up by name on its own first call and kept. A call
+// The WinINet calls of a download, bound at run time: the library is loaded from the system folder
+// (it is no "known DLL", and a static import would be looked for beside the program first) on
+// the first call that needs it, and each entry point is looked up by name on its own first call and kept. A call
 // whose library or entry point cannot be found fails like the real call would (0, nullptr or
 // FALSE), with ERROR_MOD_NOT_FOUND or ERROR_PROC_NOT_FOUND as the last error, and calls nothing.
 // The binding lives until FreeWinInet at the end of the program.
@@ -34,12 +35,24 @@ class WinInetBinding {
   BOOL HttpQueryInfoA(HINTERNET Request, DWORD InfoLevel, void* Buffer, DWORD* BufferLength,
                       DWORD* Index);
   BOOL InternetReadFile(HINTERNET Request, void* Buffer, DWORD BytesToRead, DWORD* BytesRead);
+  BOOL InternetSetOptionA(HINTERNET Handle, DWORD Option, void* Buffer, DWORD BufferLength);
+  BOOL InternetGetLastResponseInfoA(DWORD* Error, char* Buffer, DWORD* BufferLength);
 
   // Frees the library and forgets every entry point; a later call loads it again.
   void Free();
 
  private:
-  enum Entry { kConnectedState, kCloseHandle, kOpen, kOpenUrl, kQueryInfo, kReadFile, kEntries };
+  enum Entry {
+    kConnectedState,
+    kCloseHandle,
+    kOpen,
+    kOpenUrl,
+    kQueryInfo,
+    kReadFile,
+    kSetOption,
+    kLastResponseInfo,
+    kEntries
+  };
 
   // The entry point, as the function type the caller knows it to have; nullptr when missing.
   template <typename Function>

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "net/DownloadAbort.h"
+#include "sys/LibraryEntry.h"
 
 namespace inethttp {
 namespace {
@@ -12,6 +13,7 @@ namespace {
 constexpr const char* kEntryNames[] = {
     "InternetGetConnectedState", "InternetCloseHandle", "InternetOpenA",
     "InternetOpenUrlA",          "HttpQueryInfoA",      "InternetReadFile",
+    "InternetSetOptionA",        "InternetGetLastResponseInfoA",
 };
 
 using ConnectedStateFn = BOOL(WINAPI*)(DWORD*, DWORD);
@@ -21,6 +23,8 @@ using OpenUrlFn = HINTERNET(WINAPI*)(HINTERNET, const char*, const char*, DWORD,
                                      DWORD_PTR);
 using QueryInfoFn = BOOL(WINAPI*)(HINTERNET, DWORD, void*, DWORD*, DWORD*);
 using ReadFileFn = BOOL(WINAPI*)(HINTERNET, void*, DWORD, DWORD*);
+using SetOptionFn = BOOL(WINAPI*)(HINTERNET, DWORD, void*, DWORD);
+using LastResponseInfoFn = BOOL(WINAPI*)(DWORD*, char*, DWORD*);
 
 }  // namespace
 
@@ -35,7 +39,7 @@ WinInetBinding& WinInetBinding::Shared() {
 
 FARPROC WinInetBinding::Resolve(Entry Which) {
   if (entries_[Which]) return entries_[Which];
-  if (!module_) module_ = ::LoadLibraryA(library_.c_str());
+  if (!module_) module_ = ::LoadLibraryA(sys::SystemLibraryPath(library_).c_str());
   if (!module_) {
     ::SetLastError(ERROR_MOD_NOT_FOUND);
     return nullptr;
@@ -84,6 +88,18 @@ BOOL WinInetBinding::InternetReadFile(HINTERNET Request, void* Buffer, DWORD Byt
                                       DWORD* BytesRead) {
   auto call = Bound<ReadFileFn>(kReadFile);
   return call ? call(Request, Buffer, BytesToRead, BytesRead) : FALSE;
+}
+
+BOOL WinInetBinding::InternetSetOptionA(HINTERNET Handle, DWORD Option, void* Buffer,
+                                        DWORD BufferLength) {
+  auto call = Bound<SetOptionFn>(kSetOption);
+  return call ? call(Handle, Option, Buffer, BufferLength) : FALSE;
+}
+
+BOOL WinInetBinding::InternetGetLastResponseInfoA(DWORD* Error, char* Buffer,
+                                                  DWORD* BufferLength) {
+  auto call = Bound<LastResponseInfoFn>(kLastResponseInfo);
+  return call ? call(Error, Buffer, BufferLength) : FALSE;
 }
 
 // Called when the main window's message loop has ended: no download runs any more.

@@ -11,6 +11,7 @@
 #include "sys/ExeVersion.h"
 #include "sys/Host.h"
 #include "sys/KoDebug.h"
+#include "sys/LibraryEntry.h"
 #include "sys/Platform.h"
 
 using kodebug::ConsoleProcessLine;
@@ -56,6 +57,10 @@ void StubMain() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  // Before anything loads a library: none may come from the program's folder (a setup is often
+  // started from a downloads folder). Where the system cannot restrict the search, the libraries
+  // are still loaded by their full path in the system folder.
+  sys::RestrictLibrarySearchToSystem();
   kodebug::InstallConsoleChannel();
   au::UseSystemIni();  // the update description files are read through the system's INI functions
   StubMain();

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "sys/Host.h"
+#include "sys/LibraryEntry.h"
 #include "sys/Platform.h"
 #include "sys/SysError.h"
 #include "sys/UtilsText.h"
@@ -16,14 +17,41 @@ namespace {
 
 constexpr DWORD kMinimumResourceBuffer = 16384;
 
+using InfoSizeFn = DWORD(WINAPI*)(LPCSTR, LPDWORD);
+using InfoFn = BOOL(WINAPI*)(LPCSTR, DWORD, DWORD, LPVOID);
+using QueryValueFn = BOOL(WINAPI*)(LPCVOID, LPCSTR, LPVOID*, PUINT);
+
+// VERSION.dll is no "known DLL": bound once from the system folder, so that no copy beside the
+// program is loaded. A missing entry point makes the reading fail like a missing resource.
+struct VersionFunctions {
+  InfoSizeFn infoSize;
+  InfoFn info;
+  QueryValueFn queryValue;
+};
+
+const VersionFunctions& Version() {
+  static const VersionFunctions bound = {
+      EntryPointAs<InfoSizeFn>(LibraryEntryPoint("version.dll", "GetFileVersionInfoSizeA")),
+      EntryPointAs<InfoFn>(LibraryEntryPoint("version.dll", "GetFileVersionInfoA")),
+      EntryPointAs<QueryValueFn>(LibraryEntryPoint("version.dll", "VerQueryValueA"))};
+  return bound;
+}
+
+BOOL QueryValue(const std::vector<char>& Data, const char* Block, void** Value, UINT* Size) {
+  return Version().queryValue && Version().queryValue(Data.data(), Block, Value, Size);
+}
+
 // The whole version resource of File; false with the system's error code when there is none.
 bool ReadVersionResource(const std::string& File, std::vector<char>& Data, DWORD& Error) {
+  const VersionFunctions& version = Version();
+  Error = ERROR_PROC_NOT_FOUND;
+  if (!version.infoSize || !version.info) return false;
   DWORD ignored = 0;
-  DWORD size = ::GetFileVersionInfoSizeA(File.c_str(), &ignored);
+  DWORD size = version.infoSize(File.c_str(), &ignored);
   Error = ::GetLastError();
   if (size == 0) return false;
   Data.assign(std::max(size, kMinimumResourceBuffer), 0);
-  bool read = ::GetFileVersionInfoA(File.c_str(), 0, static_cast<DWORD>(Data.size()), Data.data());
+  bool read = version.info(File.c_str(), 0, static_cast<DWORD>(Data.size()), Data.data());
   Error = ::GetLastError();
   return read;
 }
@@ -42,7 +70,7 @@ std::string Normalized(const std::string& Version, int Width, int Parts) {
 std::string FixedFileVersion(const std::vector<char>& Data) {
   VS_FIXEDFILEINFO* info = nullptr;
   UINT size = 0;
-  if (!::VerQueryValueA(Data.data(), "\\", reinterpret_cast<void**>(&info), &size) || !info ||
+  if (!QueryValue(Data, "\\", reinterpret_cast<void**>(&info), &size) || !info ||
       size < sizeof(VS_FIXEDFILEINFO))
     return std::string();
   return std::to_string(HIWORD(info->dwFileVersionMS)) + "." +
@@ -66,8 +94,7 @@ std::string ProductVersionBlock(const std::vector<char>& Data) {
     WORD Language, CodePage;
   }* first = nullptr;
   UINT size = 0;
-  if (!::VerQueryValueA(Data.data(), "\\VarFileInfo\\Translation",
-                        reinterpret_cast<void**>(&first), &size) ||
+  if (!QueryValue(Data, "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&first), &size) ||
       !first || size < sizeof(Translation))
     return std::string();
   return "\\StringFileInfo\\" + Hex4(first->Language) + Hex4(first->CodePage) +
@@ -78,8 +105,8 @@ bool QueryStringValue(const std::vector<char>& Data, const std::string& Block,
                       std::string& Value) {
   char* text = nullptr;
   UINT length = 0;
-  bool found = ::VerQueryValueA(Data.data(), Block.c_str(), reinterpret_cast<void**>(&text),
-                                &length) && text;
+  bool found =
+      QueryValue(Data, Block.c_str(), reinterpret_cast<void**>(&text), &length) && text;
   if (found) Value.assign(text, ::strnlen(text, length));
   LogValueReport("QueryValue", Block, Value, std::to_string(length));
   return found;

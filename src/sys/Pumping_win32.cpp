@@ -1,6 +1,7 @@
 // This file must contain only Win32 code.
 #include "sys/Pumping.h"
 
+#include "sys/LibraryEntry.h"
 #include "sys/Platform.h"
 
 #include <mmsystem.h>
@@ -12,17 +13,34 @@ namespace {
 
 // The system timer ticks every 15.6 ms by default, so Sleep(1) would last a whole tick and a
 // wait of 100 ms in steps of 10 ms would take 160 ms. For the length of a wait the timer runs
-// at 1 ms; the requests nest, so waits inside message handlers are fine.
+// at 1 ms; the requests nest, so waits inside message handlers are fine. WINMM.dll is no "known
+// DLL": it is bound from the system folder, and without it waits keep the coarse timer.
+using TimerPeriodFn = MMRESULT(WINAPI*)(UINT);
+
+TimerPeriodFn TimerPeriodEntry(const char* Name) {
+  return EntryPointAs<TimerPeriodFn>(LibraryEntryPoint("winmm.dll", Name));
+}
+
 class FineTimerResolution {
  public:
-  FineTimerResolution() : raised_(::timeBeginPeriod(1) == TIMERR_NOERROR) {}
+  // Raised only where it can be lowered again.
+  FineTimerResolution() : raised_(Begin() && End() && Begin()(1) == TIMERR_NOERROR) {}
   ~FineTimerResolution() {
-    if (raised_) ::timeEndPeriod(1);
+    if (raised_) End()(1);
   }
   FineTimerResolution(const FineTimerResolution&) = delete;
   FineTimerResolution& operator=(const FineTimerResolution&) = delete;
 
  private:
+  static TimerPeriodFn Begin() {
+    static const TimerPeriodFn begin = TimerPeriodEntry("timeBeginPeriod");
+    return begin;
+  }
+  static TimerPeriodFn End() {
+    static const TimerPeriodFn end = TimerPeriodEntry("timeEndPeriod");
+    return end;
+  }
+
   bool raised_;
 };
 

@@ -7,6 +7,8 @@
 
 #include <richedit.h>
 
+#include "sys/LibraryEntry.h"
+
 namespace komsgbox {
 namespace {
 
@@ -17,6 +19,11 @@ bool ProgramLoadTried = false;
 
 // A module handle of 32 or below is an error code of the 16-bit loader, never a module.
 bool IsLoaded(HMODULE module) { return reinterpret_cast<uintptr_t>(module) > 32; }
+
+// From the system folder: never a copy planted beside the program.
+HMODULE LoadRichEditLibrary() {
+  return ::LoadLibraryA(sys::SystemLibraryPath(RichEditLibrary).c_str());
+}
 
 DWORD TextStyle(uint32_t flags) {
   DWORD style = WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY | ES_WANTRETURN;
@@ -54,14 +61,14 @@ void MakeBold(HWND text, const BoldRun& run) {
 bool LoadRichEditForProgram() {
   if (!ProgramLoadTried) {
     ProgramLoadTried = true;
-    ProgramRichEdit = ::LoadLibraryA(RichEditLibrary.c_str());
+    ProgramRichEdit = LoadRichEditLibrary();
   }
   return IsLoaded(ProgramRichEdit);
 }
 
 sys::ScopedLibrary LoadRichEditForBox() {
   if (!IsLoaded(ProgramRichEdit)) return sys::ScopedLibrary();
-  return sys::ScopedLibrary(::LoadLibraryA(RichEditLibrary.c_str()));
+  return sys::ScopedLibrary(LoadRichEditLibrary());
 }
 
 void SetRichEditLibraryName(const std::string& name) {

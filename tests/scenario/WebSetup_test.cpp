@@ -13,6 +13,7 @@
 #include "sys/Folders.h"
 #include "pack/PESecurityDirectory.h"
 #include "sys/ScopedHandle.h"
+#include "sys/UtilsText.h"
 
 namespace scenario {
 namespace {
@@ -427,6 +428,73 @@ TEST_F(WebSetup, ClosingTheWindowTwiceAbortsASlowDownloadAndRunsNothing) {
     EXPECT_NE(std::string::npos, boxText.find("Download Aborted")) << boxText;
   }
   EXPECT_FALSE(testkit::PathExists(Downloaded()));
+}
+
+// The system libraries the stub uses that are no "known DLLs": Windows would look for each of
+// them in the program's folder first. A copy planted beside a setup started from a downloads
+// folder must never be loaded, neither through an import nor by a later load.
+const char* const kPlantableLibraries[] = {"VERSION.dll", "WININET.dll", "WINMM.dll",
+                                           "RICHED32.DLL"};
+const std::string kPlantedDll = testkit::HostPathToWindows(PLANTED_DLL_UNIX_PATH);
+
+// Wine takes its own builtin copy of a system library before a native one beside the program.
+// For the programs of one file name it is told to prefer the native one, as Windows would, so
+// that a planted copy is loaded wherever the program looks for one. (The environment variable
+// for this does not reach programs that a Windows program starts; this setting does.) Not so for
+// VERSION.dll: Wine's own user32 imports it, unlike Windows' (a known DLL, whose imports come from
+// the system folder), so any program with windows would load the planted copy; the check of the
+// stub file keeps it out of the stub's imports.
+class NativeLibrariesFirst {
+ public:
+  explicit NativeLibrariesFirst(const std::string& program)
+      : key_("Software\\Wine\\AppDefaults\\" + program) {
+    HKEY overrides = nullptr;
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, (key_ + "\\DllOverrides").c_str(), 0, nullptr, 0,
+                          KEY_SET_VALUE, nullptr, &overrides, nullptr) != ERROR_SUCCESS)
+      return;
+    const char kOrder[] = "native,builtin";
+    for (const char* library : {"wininet", "winmm", "riched32"})
+      set_ += ::RegSetValueExA(overrides, library, 0, REG_SZ,
+                               reinterpret_cast<const BYTE*>(kOrder), sizeof kOrder) ==
+              ERROR_SUCCESS;
+    ::RegCloseKey(overrides);
+  }
+  ~NativeLibrariesFirst() { ::RegDeleteTreeA(HKEY_CURRENT_USER, key_.c_str()); }
+  NativeLibrariesFirst(const NativeLibrariesFirst&) = delete;
+  NativeLibrariesFirst& operator=(const NativeLibrariesFirst&) = delete;
+  bool Set() const { return set_ == 3; }
+
+ private:
+  std::string key_;
+  int set_ = 0;
+};
+
+TEST_F(WebSetup, LibrariesPlantedBesideItAreNeverLoaded) {
+  FullSetup(served_ + "\\Full.exe", kToken);
+  const std::string stub = WebStub(servers_.plain, {"--confirm-download"});
+  const std::string beside = folder_ + "\\web\\";
+  for (const char* name : kPlantableLibraries)
+    ASSERT_TRUE(testkit::CopyFileTo(kPlantedDll, beside + name)) << name;
+  NativeLibrariesFirst nativeFirst("WebSetup.exe");
+  ASSERT_TRUE(nativeFirst.Set());
+
+  // The question box (a RichEdit control), the download (WinINet), the waits (WINMM) and the
+  // setup that follows all work with the system's own libraries.
+  testkit::Started process;
+  testkit::BoxReport question;
+  const HWND box = StartToBox(stub, "", process, question);
+  if (box) testkit::AnswerBox(box, testkit::BoxAnswer::Click("Yes"));
+  const StubRun run = process ? Collect(process, stub, 60000) : StubRun();
+
+  for (const char* name : kPlantableLibraries)
+    EXPECT_FALSE(testkit::PathExists(beside + name + ".loaded")) << name << " beside it was loaded";
+  ASSERT_TRUE(box != nullptr) << viewer_.Text();
+  EXPECT_TRUE(sys::EqualsNoCase(question.textClass, "RichEdit")) << question.textClass;
+  EXPECT_NE(std::string::npos, question.text.find("INTERNET DOWNLOAD")) << question.Describe();
+  ASSERT_TRUE(run.ended);
+  EXPECT_EQ(6u, run.exitCode);
+  EXPECT_TRUE(run.HasStart(kWinExec)) << viewer_.Text();
+  EXPECT_TRUE(testkit::PathExists(folder_ + "\\installed\\readme.txt"));
 }
 
 }  // namespace

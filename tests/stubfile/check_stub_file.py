@@ -5,7 +5,9 @@
   PackageEnd words at 248 and 252, so that a package appended by stubpack is found;
 - the machine and optional-header kind of the build (PE32 for x86, PE32+ for x64);
 - the GUI subsystem (a setup never opens a console);
-- imports from Windows' own DLLs only (everything else is linked in statically);
+- exactly the imports of IMPORTS, all from libraries that Windows never looks for beside the
+  program, where a setup started from a downloads folder could meet a planted copy (everything
+  else is linked in statically or loaded from the system folder at run time);
 - a manifest naming the build's processor for itself and for the common controls, which a
   mismatch would silently drop to version 5.
 """
@@ -14,9 +16,16 @@ import struct
 import sys
 
 BUILDS = {'x86': (0x014C, 0x10B, 'x86'), 'x64': (0x8664, 0x20B, 'amd64')}
-SYSTEM_DLLS = {'advapi32.dll', 'comctl32.dll', 'gdi32.dll', 'kernel32.dll', 'msvcrt.dll',
-               'user32.dll', 'version.dll', 'wininet.dll', 'winmm.dll', 'shell32.dll',
-               'ole32.dll', 'shlwapi.dll', 'psapi.dll', 'comdlg32.dll'}
+# The libraries that the stub imports, exactly: "known DLLs", which Windows always maps from the
+# system folder, and comctl32, which the manifest binds to the system's side-by-side copy. Any
+# other library is looked for in the program's folder first: the stub loads those at run time by
+# their full path in the system folder (VERSION, WININET, WINMM, RICHED32, ...).
+IMPORTS = {'advapi32.dll', 'comctl32.dll', 'gdi32.dll', 'kernel32.dll', 'msvcrt.dll',
+           'shell32.dll', 'user32.dll'}
+# The KnownDLLs of the session manager that a program like the stub might use.
+KNOWN_DLLS = {'advapi32.dll', 'comdlg32.dll', 'gdi32.dll', 'imm32.dll', 'kernel32.dll',
+              'msvcrt.dll', 'ole32.dll', 'oleaut32.dll', 'psapi.dll', 'rpcrt4.dll',
+              'shell32.dll', 'shlwapi.dll', 'user32.dll', 'ws2_32.dll'}
 
 
 def section_of(data, pe, rva):
@@ -43,6 +52,19 @@ def imported_dlls(data, pe, pe32plus):
         at += 20
 
 
+def import_faults(imports):
+    faults = []
+    for dll in sorted(imports - IMPORTS):
+        if dll in KNOWN_DLLS:
+            faults.append(f'imports {dll}, a known DLL that is not on the list of its imports')
+        else:
+            faults.append(f'imports {dll}, which is no known DLL: Windows would look for it '
+                          'beside the program first')
+    for dll in sorted(IMPORTS - imports):
+        faults.append(f'no longer imports {dll}: take it off the list of its imports')
+    return faults
+
+
 def check(path, build):
     machine, magic, arch = BUILDS[build]
     data = open(path, 'rb').read()
@@ -61,9 +83,7 @@ def check(path, build):
         return faults + [f'optional header magic is not {magic:#x}']
     if struct.unpack_from('<H', data, optional + 68)[0] != 2:
         faults.append('subsystem is not GUI (2)')
-    for dll in imported_dlls(data, pe, magic == 0x20B):
-        if dll not in SYSTEM_DLLS:
-            faults.append(f'imports {dll}, which is not part of Windows')
+    faults += import_faults(set(imported_dlls(data, pe, magic == 0x20B)))
     archs = re.findall(rb'processorArchitecture="([^"]*)"', data)
     if len(archs) != 2 or any(a.decode() != arch for a in archs):
         faults.append(f'manifest processors {archs}, not two times "{arch}"')

@@ -362,6 +362,9 @@ TEST(InetHTTPBinding, MissingLibraryOrEntryFailsWithoutACall) {
     EXPECT_EQ(nullptr, binding.InternetOpenUrlA(nullptr, "http://127.0.0.1/", nullptr, 0, 0, 0));
     EXPECT_FALSE(binding.HttpQueryInfoA(nullptr, 0, buffer, &size, nullptr));
     EXPECT_FALSE(binding.InternetReadFile(nullptr, buffer, 4, &read));
+    EXPECT_FALSE(binding.InternetSetOptionA(nullptr, INTERNET_OPTION_CONNECT_TIMEOUT, &flags,
+                                            sizeof flags));
+    EXPECT_FALSE(binding.InternetGetLastResponseInfoA(&flags, buffer, &size));
     EXPECT_FALSE(binding.InternetCloseHandle(nullptr));
     EXPECT_EQ(c.error, ::GetLastError());
   }

@@ -210,6 +210,18 @@ TEST(LibraryEntries, FoundOnlyWhenLibraryAndEntryExist) {
   EXPECT_EQ(sys::LibraryEntryPoint("no_such_library_xyz.dll", "Entry"), nullptr);
 }
 
+TEST(LibraryEntries, BareLibraryNamesComeFromTheSystemFolderOnly) {
+  const std::string system = sys::SystemFolder(true);
+  const struct {
+    const char* library;
+    std::string path;
+  } cases[] = {{"version.dll", system + "version.dll"},
+               {"RICHED32.DLL", system + "RICHED32.DLL"},
+               {"C:\\Some\\Own.dll", "C:\\Some\\Own.dll"},
+               {"sub/Own.dll", "sub/Own.dll"}};
+  for (const auto& c : cases) EXPECT_EQ(c.path, sys::SystemLibraryPath(c.library)) << c.library;
+}
+
 TEST(SystemErrors, MessageOfTheLastErrorWithoutLineEnd) {
   ::SetLastError(ERROR_FILE_NOT_FOUND);
   std::string text = sys::SysErrorText();
