@@ -5,6 +5,7 @@
 
 #include "agent/AgentClock.h"
 #include "agent/TransientFlags.h"
+#include "agent/UpdateKeyRule.h"
 #include "agent/UpdateFilesIni.h"
 #include "sys/UtilsText.h"
 
@@ -183,6 +184,7 @@ bool RemoveCheckForNewUpdateShortcut() {
   return Flag(GetInfoPath(), kNewSetup, "RemoveCheckForNewUpdateShortcut");
 }
 std::string UpdateFileSHA256() { return Text(GetInfoPath(), kNewSetup, "UpdateFileSHA256"); }
+std::string UpdatePublicKeyNew() { return Text(GetInfoPath(), kNewSetup, kUpdatePublicKeyNew); }
 
 int64_t AutoInform() { return Int64(GetInfoPath(), kGeneral, "AutoInform"); }
 

@@ -90,6 +90,9 @@ std::string ValidVersions();  // as written: blanks and leading zeros stay
 bool RemoveStartUpShortcut();
 bool RemoveCheckForNewUpdateShortcut();
 std::string UpdateFileSHA256();  // the update file's checksum, in a signed description
+// The public key that an update's package may carry besides the installation's own, named in a
+// signed description before a change of keys (UpdateKeyRule.h).
+std::string UpdatePublicKeyNew();
 
 // Section "General".
 int64_t AutoInform();

@@ -1,7 +1,8 @@
 // The agent's checks of what it fetches when its package carries the publisher's public key:
 // the .info file against its detached signature (fetched beside it as .info.sig by the same
 // source rule), and the update and inform files against the checksums the signed .info file
-// publishes. Without a key nothing is checked and everything behaves as before.
+// publishes, and an update's package for the key it hands on. Without a key nothing is checked
+// and everything behaves as before.
 // Windows only (UpdateVerify_win32.cpp).
 #pragma once
 
@@ -18,7 +19,8 @@ pack::CheckVerdict VerifyInfoContent(const std::string& Content, const std::stri
                                      bool FromWeb);
 
 // A fetched update (kUpdateDownload) or inform file (kInformDownload) against its published
-// checksum.
+// checksum; an update's package must also carry the installation's key or the new one that the
+// .info file names (UpdateKeyRule.h).
 pack::CheckVerdict VerifyFetchedFile(int Kind, const pack::ByteSource& File);
 
 // What a user is told of a failed check.

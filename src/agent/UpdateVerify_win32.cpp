@@ -6,6 +6,7 @@
 #include "agent/AgentVars.h"
 #include "agent/UpdateDownload.h"
 #include "agent/UpdateFiles.h"
+#include "agent/UpdateKeyRule.h"
 #include "net/ErrorPage.h"
 #include "net/InetHTTP.h"
 #include "pack/GFileInfo.h"
@@ -50,11 +51,16 @@ pack::CheckVerdict VerifyInfoContent(const std::string& Content, const std::stri
 }
 
 pack::CheckVerdict VerifyFetchedFile(int Kind, const pack::ByteSource& File) {
-  const bool required = !PublicKey().empty();
-  if (!required) return pack::CheckVerdict::kNotRequired;
+  const std::string key = PublicKey();
+  if (key.empty()) return pack::CheckVerdict::kNotRequired;
   const std::string published =
       Kind == kInformDownload ? info::InformFileSHA256() : info::UpdateFileSHA256();
-  return pack::CheckPublishedChecksum(required, published, File);
+  const pack::CheckVerdict verdict = pack::CheckPublishedChecksum(true, published, File);
+  if (!pack::Passes(verdict) || Kind != kUpdateDownload) return verdict;
+  // The update installs the next agent, which checks with its own package's key.
+  TGFileInfo update;
+  update.Create(File);
+  return CheckUpdateKeyContinuity(key, update.GetUpdatePublicKey(), info::UpdatePublicKeyNew());
 }
 
 std::string UnverifiedText() { return ReadAUText("s36"); }

@@ -21,6 +21,9 @@ const char* CheckVerdictText(CheckVerdict verdict) {
     case CheckVerdict::kNoChecksum: return "no valid checksum published";
     case CheckVerdict::kUnreadable: return "file unreadable";
     case CheckVerdict::kChecksumMismatch: return "checksum mismatch";
+    case CheckVerdict::kUpdateWithoutKey: return "the update's package carries no public key";
+    case CheckVerdict::kUnannouncedKey:
+      return "the update's package carries a public key the description does not name";
   }
   return "unknown";
 }

@@ -21,6 +21,8 @@ enum class CheckVerdict {
   kNoChecksum,         // a signed description publishes no (valid) checksum for the file
   kUnreadable,         // the file could not be read to its end
   kChecksumMismatch,   // the file's SHA-256 differs from the published one
+  kUpdateWithoutKey,   // an update for a signed installation whose package carries no key
+  kUnannouncedKey,     // an update whose package carries a key the description does not name
 };
 
 inline bool Passes(CheckVerdict verdict) {

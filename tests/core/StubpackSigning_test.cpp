@@ -137,6 +137,26 @@ TEST_F(Publishing, SignUpdateWritesTheChecksumsKeepsTheRestAndSignsTheFinalBytes
   EXPECT_TRUE(OpensslVerifies(info));
 }
 
+// A change of keys: the .info file signed with the current key names the next one.
+TEST_F(Publishing, SignUpdateNamesTheNewKeyAndSignsWithTheCurrentOne) {
+  const CliResult made = Stubpack({"keygen", "--out", s_.Path("next")});
+  ASSERT_EQ(0, made.code) << made.err;
+  const std::string nextText = made.out.substr(0, made.out.find('\n'));
+  std::string upperNext = nextText;
+  for (char& c : upperNext) c = static_cast<char>(c >= 'a' && c <= 'f' ? c - 'a' + 'A' : c);
+  for (const std::string& given : {s_.Path("next.pub"), upperNext}) {
+    SCOPED_TRACE(given);
+    const std::string info = s_.Write("p.info", "[NewSetup]\r\nVersionNew=2\r\n");
+    const CliResult signedUp =
+        Stubpack({"sign-update", "--key", s_.Path("key"), "--info", info, "--new-public-key", given});
+    ASSERT_EQ(0, signedUp.code) << signedUp.err;
+    const std::string text = ReadFile(info);
+    EXPECT_EQ("[NewSetup]\r\nVersionNew=2\r\nUpdatePublicKeyNew=" + nextText + "\r\n", text);
+    const std::string signature = ReadFile(info + ".sig");
+    EXPECT_EQ(pack::CheckVerdict::kVerified, pack::VerifySignedContent(keyText_, text, &signature));
+  }
+}
+
 TEST_F(Publishing, SignUpdateRefusesAndLeavesTheInfoFileAsItWas) {
   const std::string body = "[NewSetup]\nVersion=1\n";
   const std::string info = s_.Write("p.info", body);
@@ -154,6 +174,8 @@ TEST_F(Publishing, SignUpdateRefusesAndLeavesTheInfoFileAsItWas) {
        1},
       {"not a private key", {"--key", s_.Path("key.pub"), "--info", info, "--update", update}, 1},
       {"missing info file", {"--key", s_.Path("key"), "--info", s_.Path("none.info")}, 1},
+      {"new key no key", {"--key", s_.Path("key"), "--info", info, "--new-public-key", update}, 1},
+      {"new key empty", {"--key", s_.Path("key"), "--info", info, "--new-public-key", ""}, 2},
   };
   for (const auto& c : cases) {
     std::vector<std::string> args = {"sign-update"};

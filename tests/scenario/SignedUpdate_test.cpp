@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 #include "BoxDriver.h"
 #include "PublishedUpdate.h"
 #include "TestSigner.h"
+#include "pack/GFileInfo.h"
 #include "pack/Scramble.h"
 #include "sys/Sha256.h"
 
@@ -47,13 +49,16 @@ class SignedUpdate : public PublishedUpdate {
                         publisher_.PublicKeyText()});
   }
 
-  // Version 2 offered with the given stamp and version, the .info file signed by the publisher.
-  Publication SignedOffer(const std::string& update, int stamp, int version) const {
+  // Version 2 offered with the given stamp and version, the .info file signed by the publisher;
+  // extraKeys (whole lines) follow.
+  Publication SignedOffer(const std::string& update, int stamp, int version,
+                          const std::string& extraKeys = "") const {
     Publication p;
     p.update = update;
     p.info = UpdateInfoText(update, "UpdateFileSHA256=" + Checksum(update) +
                                         "\r\nVersionNew=" + std::to_string(version) +
-                                        "\r\nStamp=" + std::to_string(stamp) + "\r\n");
+                                        "\r\nStamp=" + std::to_string(stamp) + "\r\n" +
+                                        extraKeys);
     p.signature = publisher_.Sign(p.info);
     return p;
   }
@@ -73,8 +78,26 @@ class SignedUpdate : public PublishedUpdate {
     Answer(copy, "Look for a new version of Tool?", "Yes");
   }
 
+  // The update's bytes, its package carrying the key of signer (none when null).
+  std::string UpdateSignedBy(const testkit::TestSigner* signer) {
+    std::vector<std::string> options;
+    if (signer) options = {"--update-public-key", signer->PublicKeyText()};
+    return testkit::ReadWholeFile(BuildUpdate(options));
+  }
+
   bool LogSays(const std::string& text) const {
     return testkit::BecomesTrue([&] { return AgentLog().find(text) != std::string::npos; });
+  }
+
+  // The user asks for a check of what is put up and is told that it could not be verified; the
+  // log says why, nothing ran and version 1 stays.
+  void ExpectRefused(uint32_t copy, const char* logged) {
+    UserChecks(copy);
+    Answer(copy, kUnverified, "OK");
+    EXPECT_TRUE(LogSays(logged)) << AgentLog();
+    EXPECT_FALSE(testkit::PathExists(product_ + "\\version2.txt"));
+    EXPECT_FALSE(testkit::PathExists(product_ + "\\Update2.exe"));
+    EXPECT_EQ("1", Original("VersionOriginal"));
   }
 
   testkit::TestSigner publisher_, stranger_;
@@ -85,7 +108,7 @@ TEST_F(SignedUpdate, ForgeriesRunNothingAndTheSignedUpdateInstallsButCannotBeRol
   ASSERT_TRUE(RunPlainAgent("/DELAY=0").ended);
   const uint32_t copy = ProcessOf(WaitForXCopy());
   ASSERT_NE(0u, copy);
-  const std::string update = testkit::ReadWholeFile(BuildUpdate());
+  const std::string update = UpdateSignedBy(&publisher_);
   // A byte of the DOS stub area, which no one reads: the file still runs and keeps its token.
   constexpr size_t kUnusedByte = 128;
 
@@ -113,12 +136,7 @@ TEST_F(SignedUpdate, ForgeriesRunNothingAndTheSignedUpdateInstallsButCannotBeRol
     Publication p = SignedOffer(update, ++stamp, 2);
     forgery.forge(p);
     Put(p);
-    UserChecks(copy);
-    Answer(copy, kUnverified, "OK");
-    EXPECT_TRUE(LogSays(forgery.logged)) << AgentLog();
-    EXPECT_FALSE(testkit::PathExists(product_ + "\\version2.txt"));
-    EXPECT_FALSE(testkit::PathExists(product_ + "\\Update2.exe"));
-    EXPECT_EQ("1", Original("VersionOriginal"));
+    ExpectRefused(copy, forgery.logged);
   }
 
   // As signed, it installs; the user is told, and the agent restarts itself.
@@ -138,6 +156,43 @@ TEST_F(SignedUpdate, ForgeriesRunNothingAndTheSignedUpdateInstallsButCannotBeRol
   EXPECT_TRUE(LogSays("GetOkToPerformAU = 3 - New version is not higher then old version"))
       << AgentLog();
   EXPECT_EQ("2", Original("VersionOriginal"));
+}
+
+// The update installs the next agent, which checks the following updates with its own package's
+// key: an update without a key, or with one that the signed .info file does not name, runs not.
+TEST_F(SignedUpdate, UpdateMustCarryTheInstallationsKeyOrTheNamedNewOne) {
+  InstallSigned();
+  ASSERT_TRUE(RunPlainAgent("/DELAY=0").ended);
+  const uint32_t copy = ProcessOf(WaitForXCopy());
+  ASSERT_NE(0u, copy);
+  const std::string unsignedUpdate = UpdateSignedBy(nullptr);
+  const std::string strangerUpdate = UpdateSignedBy(&stranger_);
+  const std::string namesStranger = "UpdatePublicKeyNew=" + stranger_.PublicKeyText() + "\r\n";
+
+  const struct {
+    const char* what;
+    const std::string& update;
+    std::string extraKeys;
+    const char* logged;
+  } refusals[] = {
+      {"no key", unsignedUpdate, "", "carries no public key"},
+      {"no key, the stranger's named", unsignedUpdate, namesStranger, "carries no public key"},
+      {"the stranger's key, not named", strangerUpdate, "", "the description does not name"},
+  };
+  int stamp = 10;
+  for (const auto& refusal : refusals) {
+    SCOPED_TRACE(refusal.what);
+    Put(SignedOffer(refusal.update, ++stamp, 2, refusal.extraKeys));
+    ExpectRefused(copy, refusal.logged);
+  }
+
+  // Named in the .info file signed with the installation's key, the new key takes over.
+  Put(SignedOffer(strangerUpdate, ++stamp, 2, namesStranger));
+  UserChecks(copy);
+  Answer(copy, "was updated.", "OK");
+  EXPECT_EQ("2", testkit::ReadWholeFile(product_ + "\\version2.txt"));
+  EXPECT_EQ("2", Original("VersionOriginal"));
+  EXPECT_EQ(stranger_.PublicKeyText(), TGFileInfo(agent_).GetUpdatePublicKey());
 }
 
 TEST_F(SignedUpdate, NoticeIsShownOnlyWithItsPublishedChecksum) {

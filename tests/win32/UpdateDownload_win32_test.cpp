@@ -439,6 +439,21 @@ class SignedDownload : public UpdateDownload {
   static std::string Vector(const std::string& name) {
     return testkit::ReadWholeFile(testkit::HostPathToWindows(SIGNING_DIR_UNIX_PATH) + "\\" + name);
   }
+
+  // The update Setup2.exe fetched in a check the user asked for: kept, or deleted and the user
+  // told.
+  void ExpectUpdateKept(bool kept) {
+    au::Agent().userCheckMode = 1;
+    std::string error;
+    Box box;
+    EXPECT_EQ(kept, Download("http://unused", "Setup2.exe", au::kUpdateDownload, error, box));
+    EXPECT_EQ(kept, testkit::PathExists(folder_ + "\\Setup2.exe"));
+    EXPECT_EQ(!kept, box.shown);
+    if (box.shown) {
+      EXPECT_NE(std::string::npos, box.report.text.find("could not be verified"))
+          << box.report.text;
+    }
+  }
 };
 
 TEST_F(SignedDownload, InfoFileIsKeptOnlyWithItsPublishersSignature) {
@@ -483,7 +498,7 @@ TEST_F(SignedDownload, SignatureComesFromBesideTheInfoFileOnTheWeb) {
 
 TEST_F(SignedDownload, UpdateIsKeptOnlyWithItsPublishedChecksum) {
   TestMode();
-  const std::string update = ProgramWithToken(kToken);
+  const std::string update = ProgramWithToken(kToken, Vector("publisher.txt"));
   ASSERT_TRUE(testkit::WriteWholeFile(updates_ + "\\Setup2.exe", update));
   const std::string right = sys::Sha256Text(sys::Sha256Of(update));
   std::string wrong = right;
@@ -498,16 +513,34 @@ TEST_F(SignedDownload, UpdateIsKeptOnlyWithItsPublishedChecksum) {
     SCOPED_TRACE(c.published);
     ::DeleteFileA((folder_ + "\\Setup2.exe").c_str());  // no earlier download of that name
     Info(c.published + "\r\n");
-    au::Agent().userCheckMode = 1;  // the user asked for this check: a failure is shown
-    std::string error;
-    Box box;
-    EXPECT_EQ(c.kept, Download("http://unused", "Setup2.exe", au::kUpdateDownload, error, box));
-    EXPECT_EQ(c.kept, testkit::PathExists(folder_ + "\\Setup2.exe"));
-    EXPECT_EQ(!c.kept, box.shown);
-    if (box.shown) {
-      EXPECT_NE(std::string::npos, box.report.text.find("could not be verified"))
-          << box.report.text;
-    }
+    ExpectUpdateKept(c.kept);
+  }
+}
+
+// The update installs the next agent, which checks with the key of the update's package: that
+// key must be the installation's, or the new one that the signed .info file names.
+TEST_F(SignedDownload, UpdateIsKeptOnlyWithTheInstallationsKeyOrTheNamedNewOne) {
+  TestMode();
+  const std::string own = Vector("publisher.txt"), next = "04" + std::string(128, 'b');
+  const struct {
+    const char* what;
+    std::string key, named;
+    bool kept;
+  } cases[] = {
+      {"the installation's key", own, "", true},
+      {"no key", "", "", false},
+      {"no key, a new one named", "", next, false},
+      {"another key, none named", next, "", false},
+      {"another key than the named one", "04" + std::string(128, 'c'), next, false},
+      {"the named new key", next, next, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string update = ProgramWithToken(kToken, c.key);
+    ASSERT_TRUE(testkit::WriteWholeFile(updates_ + "\\Setup2.exe", update));
+    Info("UpdateFileSHA256=" + sys::Sha256Text(sys::Sha256Of(update)) + "\r\n" +
+         (c.named.empty() ? "" : "UpdatePublicKeyNew=" + c.named + "\r\n"));
+    ExpectUpdateKept(c.kept);
   }
 }
 

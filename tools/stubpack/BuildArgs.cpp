@@ -6,11 +6,12 @@
 #include "DosDateTime.h"
 #include "LangFile.h"
 #include "PackSources.h"
+#include "PublicKeyArg.h"
 #include "WholeFile.h"
 #include "pack/ByteSource.h"
 #include "pack/PackFormat.h"
 #include "pack/PublishedCheck.h"
-#include "sys/EcdsaP256.h"
+#include "sys/Sha256.h"
 
 namespace stubpack {
 namespace {
@@ -287,31 +288,6 @@ bool ApplyOption(const std::vector<std::string>& args, size_t& i, BuildRequest& 
     return false;
   }
   return wanted->apply(request, value, error);
-}
-
-std::string WithoutBlanksAround(const std::string& text) {
-  const size_t first = text.find_first_not_of(" \t\r\n");
-  if (first == std::string::npos) return std::string();
-  return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
-
-// The key as its text is stored: lower-case digits, whether given as text or in a file.
-bool ResolvePublicKey(const std::string& given, std::string& keyText, std::string& error) {
-  if (given.empty()) return true;
-  sys::EcdsaPublicKey key;
-  std::string text = given;
-  if (!sys::ParseEcdsaPublicKeyText(text, key)) {
-    if (!ReadWholeFile(given, text, error)) {
-      error = given + ": neither a public key text nor a readable file";
-      return false;
-    }
-    if (!sys::ParseEcdsaPublicKeyText(WithoutBlanksAround(text), key)) {
-      error = given + ": holds no public key text (\"04\" and 128 hexadecimal digits)";
-      return false;
-    }
-  }
-  keyText = sys::EcdsaPublicKeyText(key);
-  return true;
 }
 
 bool ResolveSetupChecksum(const std::string& path, std::string& checksum, std::string& error) {

@@ -7,8 +7,10 @@
 
 #include "CliExit.h"
 #include "IniText.h"
+#include "PublicKeyArg.h"
 #include "SigningKey.h"
 #include "WholeFile.h"
+#include "agent/UpdateKeyRule.h"
 #include "sys/Sha256.h"
 
 namespace stubpack {
@@ -24,9 +26,13 @@ const char kKeygenHelp[] =
 
 const char kSignUpdateHelp[] =
     "usage: stubpack sign-update --key KEY --info FILE.info [--update FILE] [--inform FILE]\n"
+    "                            [--new-public-key NEWKEY]\n"
     "\n"
     "Writes the SHA-256 of FILE into FILE.info: with --update as UpdateFileSHA256 in [NewSetup],\n"
-    "with --inform as InformFileSHA256 in [AutoInform]; every other line stays as it is. Then\n"
+    "with --inform as InformFileSHA256 in [AutoInform]; every other line stays as it is. With\n"
+    "--new-public-key (a key text, or keygen's NAME.pub) it names the key of the next updates as\n"
+    "UpdatePublicKeyNew in [NewSetup]: a signed installation accepts an update built with\n"
+    "another key only when the .info file signed with its own key names that key. Then\n"
     "signs FILE.info with the private key KEY into FILE.info.sig (DER ECDSA-SHA256, the form of\n"
     "openssl dgst -sha256 -sign). Publish FILE.info and FILE.info.sig beside the update; sign\n"
     "again after every change to FILE.info.\n";
@@ -72,6 +78,20 @@ bool PublishChecksum(const std::string& file, const char* section, const char* k
   return true;
 }
 
+// The key that signs the next updates named in the .info text, for a change of keys.
+bool NameNewKey(const std::string& given, std::string& info, std::string& out,
+                std::string& error) {
+  std::string keyText;
+  if (given.empty()) {
+    error = "--new-public-key needs a key text or a file with it";
+    return false;
+  }
+  if (!ResolvePublicKey(given, keyText, error)) return false;
+  info = SetIniValue(info, "NewSetup", au::kUpdatePublicKeyNew, keyText);
+  out += std::string(au::kUpdatePublicKeyNew) + "=" + keyText + " in [NewSetup]\n";
+  return true;
+}
+
 }  // namespace
 
 int RunKeygen(const std::vector<std::string>& args, std::string& out, std::string& err) {
@@ -104,7 +124,8 @@ int RunSignUpdate(const std::vector<std::string>& args, std::string& out, std::s
   }
   std::map<std::string, std::string> values;
   std::string error;
-  if (!ParseValues(args, {"--key", "--info", "--update", "--inform"}, values, error))
+  if (!ParseValues(args, {"--key", "--info", "--update", "--inform", "--new-public-key"}, values,
+                   error))
     return Fail(kBadUsage, error, err);
   if (values["--key"].empty() || values["--info"].empty())
     return Fail(kBadUsage, "sign-update needs --key KEY and --info FILE.info", err);
@@ -117,6 +138,9 @@ int RunSignUpdate(const std::vector<std::string>& args, std::string& out, std::s
       (values.count("--inform") != 0 &&
        !PublishChecksum(values["--inform"], "AutoInform", "InformFileSHA256", info, out, error)))
     return Fail(kFailed, error, err);
+  if (values.count("--new-public-key") != 0 &&
+      !NameNewKey(values["--new-public-key"], info, out, error))
+    return Fail(values["--new-public-key"].empty() ? kBadUsage : kFailed, error, err);
   // Signed before anything is written, so that a key that cannot sign leaves the .info as it was.
   sys::EcdsaPublicKey publicKey;
   if (!SignWithKey(pem, info, signature, publicKey, error))

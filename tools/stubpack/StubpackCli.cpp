@@ -18,6 +18,7 @@ const char kMainHelp[] =
     "       stubpack inspect FILE\n"
     "       stubpack keygen --out NAME\n"
     "       stubpack sign-update --key KEY --info FILE.info [--update FILE] [--inform FILE]\n"
+    "                            [--new-public-key NEWKEY]\n"
     "\n"
     "build    writes a setup package: a stub program followed by header strings, packed\n"
     "         files and a trailer, optionally over several volume files\n"
