@@ -442,7 +442,9 @@ class SignedDownload : public UpdateDownload {
 
   // The update Setup2.exe fetched in a check the user asked for: kept, or deleted and the user
   // told.
+  // Fetches Setup2.exe from the test-mode folder, with no earlier download of that name.
   void ExpectUpdateKept(bool kept) {
+    ::DeleteFileA((folder_ + "\\Setup2.exe").c_str());
     au::Agent().userCheckMode = 1;
     std::string error;
     Box box;
@@ -511,7 +513,6 @@ TEST_F(SignedDownload, UpdateIsKeptOnlyWithItsPublishedChecksum) {
                      {"", false}};  // a signed package's update must publish one
   for (const Case& c : cases) {
     SCOPED_TRACE(c.published);
-    ::DeleteFileA((folder_ + "\\Setup2.exe").c_str());  // no earlier download of that name
     Info(c.published + "\r\n");
     ExpectUpdateKept(c.kept);
   }
