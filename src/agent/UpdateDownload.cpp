@@ -32,9 +32,8 @@ std::string FetchedFilePath(const std::string& AgentFolder, const std::string& F
 std::string StagingName(const std::string& Destination) { return Destination + ".0"; }
 
 std::string NoSourceText(const DownloadSource& From, bool TestMode) {
-  std::string text = "No source: " + From.LocalPath() + " does not exist";
   if (From.folder.empty()) return "No source: no folder is named for " + From.name;
-  return text + (TestMode ? " (test mode: nothing is fetched from the web)"
+  return "No source: " + From.LocalPath() + " does not exist" + (TestMode ? " (test mode: nothing is fetched from the web)"
                           : " and the web cannot be reached");
 }
 

@@ -1,4 +1,5 @@
-// Writing byte strings to files with a given date, and sizes of files.
+// Writing byte strings to files with a given date, or holding them as written, and sizes of
+// files.
 // This file must contain only Win32 code.
 #include <algorithm>
 
@@ -93,6 +94,23 @@ bool AppendingFile::Write(const void* data, size_t n) {
 
 void AppendingFile::SetDate(uint32_t dosDate) {
   if (IsOpen() && dosDate != 0) SetDosDate(AsHandle(handle_), dosDate);
+}
+
+bool HeldFile::Write(const std::string& path, const std::string& data) {
+  Release();
+  // Readers only may share it: from the open on, no other program writes it.
+  ScopedFileHandle file(::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
+                                      nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  // Emptied through the handle, not on opening: a file that cannot be held is left as it was.
+  if (!file || !::SetEndOfFile(file.Get()) || WriteInChunks(file.Get(), data) != data.size())
+    return false;
+  handle_ = reinterpret_cast<intptr_t>(file.Take());
+  return true;
+}
+
+void HeldFile::Release() {
+  if (handle_ != kInvalid) ::CloseHandle(AsHandle(handle_));
+  handle_ = kInvalid;
 }
 
 uint32_t FileAge(const std::string& path) {
