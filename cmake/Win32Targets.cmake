@@ -143,26 +143,45 @@ target_compile_definitions(scenario_tests PRIVATE
 stub_warnings(scenario_tests)
 add_dependencies(scenario_tests stub engine product planted)
 
-# One Wine process per test program: starting Wine costs more than most tests.
-add_test(NAME win32_tests COMMAND win32_tests)
-add_test(NAME scenario_tests COMMAND scenario_tests)
-# The limits only stop a program that hangs. The scenarios run the real programs, each for many
-# seconds, and far slower through the 32-bit emulator: 64-bit on 2 cores, about 13 minutes.
-set_tests_properties(win32_tests PROPERTIES TIMEOUT 900)
-set_tests_properties(scenario_tests PROPERTIES TIMEOUT 2700)
+# The Windows-side test programs run under Wine in shares (GoogleTest's sharding), each share in
+# a copy of the build's prefix with its own display and servers (scripts/wine-shard), so that
+# ctest -j runs them side by side: the scenarios mostly wait for the programs they watch. One Wine
+# process per share: starting Wine costs more than most tests.
+set(STUB_SCENARIO_SHARDS 4 CACHE STRING "Shares of the scenario tests that ctest -j runs side by side")
+set(STUB_WIN32_TEST_SHARDS 1 CACHE STRING "Shares of win32_tests that ctest -j runs side by side")
+set(STUB_WINE_SHARD ${PROJECT_SOURCE_DIR}/scripts/wine-shard)
+# stub_wine_tests(PROGRAM SHARES TIMEOUT FIXTURES): the tests <PROGRAM>/<i>, one per share.
+# TIMEOUT only stops a share that hangs: the scenarios run the real programs, each for many
+# seconds, and far slower through the 32-bit emulator.
+function(stub_wine_tests program shares timeout fixtures)
+  math(EXPR last "${shares} - 1")
+  foreach(i RANGE ${last})
+    add_test(NAME ${program}/${i} COMMAND /bin/bash ${STUB_WINE_SHARD} ${STUB_WINE_ARCH}
+      ${CMAKE_BINARY_DIR} ${i} ${shares} $<TARGET_FILE:${program}>)
+    set_tests_properties(${program}/${i} PROPERTIES TIMEOUT ${timeout}
+      FIXTURES_REQUIRED "wine_prefix;${fixtures}" LABELS wine)
+  endforeach()
+endfunction()
+stub_wine_tests(scenario_tests ${STUB_SCENARIO_SHARDS} 2700 "test_ca;locale")
+stub_wine_tests(win32_tests ${STUB_WIN32_TEST_SHARDS} 900 "test_ca;signing")
 
-# Local HTTP servers on 127.0.0.1 for the download tests (tests/servers/run-servers): scripts run
-# natively, around the test programs that read their servers.ini.
+# The build's Wine prefix, which every share copies: made here when missing (scripts/test makes
+# a fresh one before each run).
+add_test(NAME wine_prefix COMMAND /bin/bash ${PROJECT_SOURCE_DIR}/scripts/wine-prefix ${STUB_WINE_ARCH}
+  --if-missing)
+set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine_prefix)
+
+# The test CA of the local HTTPS server (tests/servers/run-servers), trusted by the machine
+# while the tests run: Wine takes in the trusted certificates when a program starts.
 set(STUB_SERVERS ${PROJECT_SOURCE_DIR}/tests/servers/run-servers)
-add_test(NAME servers_start COMMAND /bin/bash ${STUB_SERVERS} start ${CMAKE_BINARY_DIR}/servers)
-add_test(NAME servers_stop COMMAND /bin/bash ${STUB_SERVERS} stop ${CMAKE_BINARY_DIR}/servers)
-set_tests_properties(servers_start PROPERTIES FIXTURES_SETUP servers)
-set_tests_properties(servers_stop PROPERTIES FIXTURES_CLEANUP servers)
+add_test(NAME test_ca_trust COMMAND /bin/bash ${STUB_SERVERS} ca ${CMAKE_BINARY_DIR}/servers)
+add_test(NAME test_ca_withdraw COMMAND /bin/bash ${STUB_SERVERS} stop ${CMAKE_BINARY_DIR}/servers)
+set_tests_properties(test_ca_trust PROPERTIES FIXTURES_SETUP test_ca)
+set_tests_properties(test_ca_withdraw PROPERTIES FIXTURES_CLEANUP test_ca)
 # Keys, signatures and checksums made by OpenSSL, which the system's verification must accept.
 add_test(NAME signing_vectors COMMAND /bin/bash ${PROJECT_SOURCE_DIR}/tests/signing/make-vectors
   ${CMAKE_BINARY_DIR}/signing)
 set_tests_properties(signing_vectors PROPERTIES FIXTURES_SETUP signing)
-set_tests_properties(win32_tests PROPERTIES FIXTURES_REQUIRED "servers;signing")
 
 # A Japanese locale for the scenario tests that run the stub in code page 932: Wine takes a
 # process's code page from the Unix locale it starts in. It is generated into the build (LOCPATH)
@@ -172,11 +191,10 @@ set(STUB_LOCALE_DIR ${CMAKE_BINARY_DIR}/locale)
 add_test(NAME locale_ja COMMAND /bin/sh -c
   "mkdir -p '${STUB_LOCALE_DIR}' && localedef -c -i ja_JP -f UTF-8 '${STUB_LOCALE_DIR}/ja_JP.UTF-8' || true")
 set_tests_properties(locale_ja PROPERTIES FIXTURES_SETUP locale)
-set_tests_properties(scenario_tests PROPERTIES FIXTURES_REQUIRED "servers;locale")
 
 # The stub as a file (layout, processor, subsystem, imports, manifest): read natively, no Wine.
 add_test(NAME stub_file COMMAND ${Python3_EXECUTABLE}
   ${PROJECT_SOURCE_DIR}/tests/stubfile/check_stub_file.py ${STUB_EXE} ${STUB_FILE_BUILD})
 set_tests_properties(stub_file PROPERTIES LABELS file)
-set_tests_properties(win32_tests scenario_tests servers_start servers_stop locale_ja
-  signing_vectors PROPERTIES LABELS wine)
+set_tests_properties(wine_prefix test_ca_trust test_ca_withdraw locale_ja signing_vectors
+  PROPERTIES LABELS wine)

@@ -6,11 +6,17 @@
 namespace scenario {
 namespace {
 
-// A folder of /tmp, reached as Z:, so that its Unix path is plain.
-std::string UnixScratch() {
+// A new folder of /tmp, reached as Z:, so that its Unix path is plain. Test programs running
+// side by side in prefixes of their own may have the same process id: the folder is the first
+// of its names that this program could create.
+std::string MakeUnixScratch() {
   static unsigned counter = 0;
-  return "/tmp/stubsign_" + std::to_string(::GetCurrentProcessId()) + "_" +
-         std::to_string(++counter);
+  const std::string base = "/tmp/stubsign_" + std::to_string(::GetCurrentProcessId()) + "_";
+  for (;;) {
+    const std::string unixDir = base + std::to_string(++counter);
+    if (::CreateDirectoryA(testkit::HostPathToWindows(unixDir).c_str(), nullptr)) return unixDir;
+    if (::GetLastError() != ERROR_ALREADY_EXISTS) return unixDir;
+  }
 }
 
 // Makes the certificate (and the chain's further ones, from the same key: only their bytes
@@ -41,9 +47,8 @@ std::string SigningScript(const std::string& dir, unsigned chainCertificates) {
 
 bool AuthenticodeSign(const std::string& program, const std::string& signedPath,
                       std::string& why, unsigned chainCertificates) {
-  const std::string unixDir = UnixScratch();
+  const std::string unixDir = MakeUnixScratch();
   const std::string dir = testkit::HostPathToWindows(unixDir);
-  ::CreateDirectoryA(dir.c_str(), nullptr);
   bool done = testkit::CopyFileTo(program, dir + "\\in.exe") &&
               testkit::WriteWholeFile(dir + "\\sign.sh", SigningScript(unixDir, chainCertificates));
   std::string line = testkit::HostPathToWindows("/bin/sh") + " " + unixDir + "/sign.sh";

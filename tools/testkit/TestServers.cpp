@@ -5,6 +5,12 @@
 
 namespace testkit {
 
+std::string TestServers::IniUnixPath(const std::string& builtIn) {
+  char path[MAX_PATH] = "";
+  const DWORD n = ::GetEnvironmentVariableA("STUB_SERVERS_INI", path, sizeof path);
+  return (n > 0 && n < sizeof path) ? std::string(path, n) : builtIn;
+}
+
 bool TestServers::LoadFrom(const std::string& iniUnixPath) {
   *this = TestServers();
   const std::string ini = HostPathToWindows(iniUnixPath);

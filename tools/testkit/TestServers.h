@@ -14,12 +14,14 @@ struct TestServers {
   // The served folder, as a Windows path (Z:\...); shared by every test, so give files unique names.
   std::string wwwWindows;
 
-  // Reads servers.ini (the Unix path given to the test program at compile time); false when the
-  // servers are not running. Tests then skip.
+  // Reads servers.ini: the Unix path in STUB_SERVERS_INI, which a group of tests running beside
+  // others is given for servers of its own (scripts/wine-shard), else the one given to the test
+  // program at compile time. False when the servers are not running: tests then skip.
 #ifdef SERVERS_INI_UNIX_PATH
-  bool Load() { return LoadFrom(SERVERS_INI_UNIX_PATH); }
+  bool Load() { return LoadFrom(IniUnixPath(SERVERS_INI_UNIX_PATH)); }
 #endif
   bool LoadFrom(const std::string& iniUnixPath);
+  static std::string IniUnixPath(const std::string& builtIn);
 
   // "http://127.0.0.1:<port>/<path>"; https for the TLS port of nginx.
   std::string Url(int port, const std::string& path) const;
