@@ -11,27 +11,32 @@ namespace {
 constexpr char kBoxClass[] = "KoMsgBox";
 constexpr unsigned kPollMs = 20;
 
-struct BoxSearch {
-  const std::string& className;
+// A window of a class, or with a title (when byTitle), of one process or any.
+struct WindowSearch {
+  const std::string& name;
+  bool byTitle;
   DWORD processId;
   HWND found;
 };
 
-BOOL CALLBACK MatchBox(HWND wnd, LPARAM param) {
-  auto* search = reinterpret_cast<BoxSearch*>(param);
-  char name[32] = {};
-  ::GetClassNameA(wnd, name, sizeof name);
+BOOL CALLBACK MatchWindow(HWND wnd, LPARAM param) {
+  auto* search = reinterpret_cast<WindowSearch*>(param);
+  char name[256] = {};
+  if (search->byTitle)
+    ::GetWindowTextA(wnd, name, sizeof name);
+  else
+    ::GetClassNameA(wnd, name, sizeof name);
   DWORD pid = 0;
   ::GetWindowThreadProcessId(wnd, &pid);
-  if (name != search->className) return TRUE;
+  if (name != search->name) return TRUE;
   if (search->processId != 0 && pid != search->processId) return TRUE;
   search->found = wnd;
   return FALSE;
 }
 
-HWND FindBox(const std::string& className, DWORD processId) {
-  BoxSearch search{className, processId, nullptr};
-  ::EnumWindows(MatchBox, reinterpret_cast<LPARAM>(&search));
+HWND FindWindowNamed(const std::string& name, bool byTitle, DWORD processId) {
+  WindowSearch search{name, byTitle, processId, nullptr};
+  ::EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
@@ -58,6 +63,18 @@ bool IsWaitingForUser(HWND box, int& lastChildCount) {
   const bool settled = count > 0 && count == lastChildCount;
   lastChildCount = count;
   return settled;
+}
+
+HWND WaitForWindowNamed(const std::string& name, bool byTitle, unsigned timeoutMs,
+                        DWORD processId) {
+  const DWORD start = ::GetTickCount();
+  int lastChildCount = -1;
+  do {
+    const HWND wnd = FindWindowNamed(name, byTitle, processId);
+    if (wnd && IsWaitingForUser(wnd, lastChildCount)) return wnd;
+    ::Sleep(kPollMs);
+  } while (::GetTickCount() - start < timeoutMs);
+  return nullptr;
 }
 
 UINT ScanCode(UINT vk) { return ::MapVirtualKeyA(vk, MAPVK_VK_TO_VSC); }
@@ -126,14 +143,11 @@ HWND WaitForBox(unsigned timeoutMs, DWORD processId) {
 }
 
 HWND WaitForWindowOfClass(const std::string& className, unsigned timeoutMs, DWORD processId) {
-  const DWORD start = ::GetTickCount();
-  int lastChildCount = -1;
-  do {
-    const HWND box = FindBox(className, processId);
-    if (box && IsWaitingForUser(box, lastChildCount)) return box;
-    ::Sleep(kPollMs);
-  } while (::GetTickCount() - start < timeoutMs);
-  return nullptr;
+  return WaitForWindowNamed(className, false, timeoutMs, processId);
+}
+
+HWND WaitForWindowTitled(const std::string& title, unsigned timeoutMs, DWORD processId) {
+  return WaitForWindowNamed(title, true, timeoutMs, processId);
 }
 
 bool AnswerBox(HWND box, const BoxAnswer& answer) {

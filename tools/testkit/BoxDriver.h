@@ -84,6 +84,9 @@ bool ParseBoxAnswer(const std::string& text, BoxAnswer& answer);
 HWND WaitForBox(unsigned timeoutMs, DWORD processId = 0);
 // The same for a top-level window of another class built the same way (the inform window).
 HWND WaitForWindowOfClass(const std::string& className, unsigned timeoutMs, DWORD processId = 0);
+// The same for a top-level window with that exact title, whatever its class (a setup's progress
+// window, whose class is the setup's path).
+HWND WaitForWindowTitled(const std::string& title, unsigned timeoutMs, DWORD processId = 0);
 // Reads what the box shows. False when the box is gone.
 bool ReadBox(HWND box, BoxReport& report);
 // Clicks a button, types a key (as key-down and key-up, so the box's loop sees what a keyboard
