@@ -76,6 +76,16 @@ using testkit::GoneWithin;
 
 std::string FolderOf(const std::string& path) { return path.substr(0, path.rfind('\\')); }
 
+// Whether the console shows the end of a span copy (its command line carries "/SpanCdLvl=2").
+bool SpanCopyEnded(const std::string& console) {
+  const std::string end = " ==== STUB END ====> ";
+  for (size_t at = console.find(end); at != std::string::npos; at = console.find(end, at + 1)) {
+    const size_t lineEnd = console.find('\n', at);
+    if (console.substr(at, lineEnd - at).find("/SpanCdLvl=2") != std::string::npos) return true;
+  }
+  return false;
+}
+
 TEST_F(Startup, PicksTheRunModeFromTrailerNameAndSwitches) {
   for (const ModeCase& c : kModes) {
     SCOPED_TRACE(c.what);
@@ -93,6 +103,12 @@ TEST_F(Startup, PicksTheRunModeFromTrailerNameAndSwitches) {
     if (!relaunched) {
       EXPECT_EQ(c.runsSetup, viewer_.Text().find("========= ForegroundOp=") != std::string::npos)
           << viewer_.Text();
+    } else {
+      // The copy carries on alone and ends by writing and starting the self-removal batch, whose
+      // name every stub shares: the next case starts only after that batch has done its work.
+      EXPECT_TRUE(testkit::BecomesTrue([&] { return SpanCopyEnded(viewer_.Text()); }))
+          << viewer_.Text();
+      EXPECT_TRUE(GoneWithin(testkit::SelfRemovalBatchPath()));
     }
     if (c.removesItself) {
       // The self-removal batch runs after the process has ended, and deletes itself last.
