@@ -75,9 +75,18 @@ int RunChattyHelper() {
   }
 }
 
+// Set by a plain helper once it runs: its modules are loaded and can be read by others.
+std::string PlainReadyEventName(DWORD pid) { return "ProcHelperReady_" + std::to_string(pid); }
+
+bool PlainHelperReady(DWORD pid) {
+  sys::ScopedKernelHandle ready(::OpenEventA(SYNCHRONIZE, FALSE, PlainReadyEventName(pid).c_str()));
+  return ready && ::WaitForSingleObject(ready.Get(), 0) == WAIT_OBJECT_0;
+}
+
 int RunHelper(const std::string& Mode) {
   if (Mode == "windows") return RunWindowsHelper();
   if (Mode == "plain") {  // no window at all, until it is ended from outside
+    ::CreateEventA(nullptr, TRUE, TRUE, PlainReadyEventName(::GetCurrentProcessId()).c_str());
     for (;;) ::Sleep(1000);
   }
   if (Mode == "stdin") return RunStdinHelper();
@@ -135,6 +144,10 @@ Helper::~Helper() {
 bool Helper::Start(const std::string& Mode) {
   started = testkit::StartProcess("\"" + Copy().Path + "\" " + kHelperSwitch + Mode);
   if (!started) return false;
+  // Started is not yet running: a program just created has not loaded its modules, and a search
+  // by path (through them) would not find it yet, the more so through an emulator.
+  if (Mode == "plain")
+    return testkit::BecomesTrue([&] { return PlainHelperReady(started.pid); }, 20000);
   return Mode != "windows" || testkit::WaitForWindowClass(kOwnedClass, 20000) != nullptr;
 }
 
