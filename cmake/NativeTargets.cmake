@@ -28,11 +28,12 @@ include(GoogleTest)
 gtest_discover_tests(core_tests DISCOVERY_MODE PRE_TEST
   PROPERTIES ENVIRONMENT "STUBPACK=$<TARGET_FILE:stubpack>")
 
-# Benchmarks: each bench/*_bench.cpp is a program; bench/run-extract builds them unsanitised.
+# Benchmarks: each bench/*_bench.cpp is a program; bench/run-extract builds them unsanitised, on
+# demand: the tests do not run them.
 file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/bench/*_bench.cpp)
 foreach(src ${BENCH_SOURCES})
   get_filename_component(name ${src} NAME_WE)
-  add_executable(${name} ${src} bench/BenchPlatform_posix.cpp)
+  add_executable(${name} EXCLUDE_FROM_ALL ${src} bench/BenchPlatform_posix.cpp)
   target_include_directories(${name} PRIVATE bench)
   target_link_libraries(${name} PRIVATE stubpack_lib)
   stub_warnings(${name})
