@@ -23,6 +23,9 @@ add_executable(core_tests ${CORE_TEST_SOURCES} ${FUZZ_SOURCES})
 target_compile_definitions(core_tests PRIVATE FUZZ_REGRESSION_ONLY
   STUB_FUZZ_CORPUS="${PROJECT_SOURCE_DIR}/fuzz/corpus")
 target_link_libraries(core_tests PRIVATE stubpack_lib GTest::gtest_main)
+# Nearly every test file parses GoogleTest and the same few standard headers: once is enough.
+target_precompile_headers(core_tests PRIVATE <gtest/gtest.h> <string> <vector> <cstdint>
+  <algorithm>)
 stub_warnings(core_tests)
 include(GoogleTest)
 gtest_discover_tests(core_tests DISCOVERY_MODE PRE_TEST

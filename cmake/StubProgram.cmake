@@ -55,3 +55,10 @@ add_executable(boxdriver tools/boxdriver/BoxDriver.cpp)
 target_link_libraries(boxdriver PRIVATE testkit)
 target_link_options(boxdriver PRIVATE ${STUB_WIN32_LINK})
 stub_warnings(boxdriver)
+# The stub's objects here hold only intermediate code: the 32-bit linker cannot mix their library
+# functions with those of plain objects, so the programs that link them are optimised whole too.
+set_target_properties(engine kodebug-viewer boxdriver testkit PROPERTIES
+  INTERPROCEDURAL_OPTIMIZATION ON)
+target_link_options(engine PRIVATE -flto-partition=one)
+target_link_options(kodebug-viewer PRIVATE -flto-partition=one)
+target_link_options(boxdriver PRIVATE -flto-partition=one)

@@ -123,6 +123,9 @@ target_compile_definitions(win32_tests PRIVATE
   SERVERS_INI_UNIX_PATH="${CMAKE_BINARY_DIR}/servers/servers.ini"
   SIGNING_DIR_UNIX_PATH="${CMAKE_BINARY_DIR}/signing")
 stub_warnings(win32_tests)
+# GoogleTest and the common standard headers, parsed once per test program.
+set(STUB_TEST_PCH <gtest/gtest.h> <string> <vector> <cstdint> <functional>)
+target_precompile_headers(win32_tests PRIVATE ${STUB_TEST_PCH})
 add_dependencies(win32_tests stub engine product)
 
 # Scenario tests: the real stub.exe on packages made by stubpack, observed from outside.
@@ -137,6 +140,7 @@ target_compile_definitions(scenario_tests PRIVATE
   SERVERS_INI_UNIX_PATH="${CMAKE_BINARY_DIR}/servers/servers.ini"
   LOCALE_DIR_UNIX_PATH="${CMAKE_BINARY_DIR}/locale")
 stub_warnings(scenario_tests)
+target_precompile_headers(scenario_tests PRIVATE ${STUB_TEST_PCH})
 add_dependencies(scenario_tests stub engine product planted)
 
 # One Wine process per test program: starting Wine costs more than most tests.
