@@ -23,16 +23,20 @@ add_executable(core_tests ${CORE_TEST_SOURCES} ${FUZZ_SOURCES})
 target_compile_definitions(core_tests PRIVATE FUZZ_REGRESSION_ONLY
   STUB_FUZZ_CORPUS="${PROJECT_SOURCE_DIR}/fuzz/corpus")
 target_link_libraries(core_tests PRIVATE stubpack_lib GTest::gtest_main)
+# Nearly every test file parses GoogleTest and the same few standard headers: once is enough.
+target_precompile_headers(core_tests PRIVATE <gtest/gtest.h> <string> <vector> <cstdint>
+  <algorithm>)
 stub_warnings(core_tests)
 include(GoogleTest)
 gtest_discover_tests(core_tests DISCOVERY_MODE PRE_TEST
   PROPERTIES ENVIRONMENT "STUBPACK=$<TARGET_FILE:stubpack>")
 
-# Benchmarks: each bench/*_bench.cpp is a program; bench/run-extract builds them unsanitised.
+# Benchmarks: each bench/*_bench.cpp is a program; bench/run-extract builds them unsanitised, on
+# demand: the tests do not run them.
 file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/bench/*_bench.cpp)
 foreach(src ${BENCH_SOURCES})
   get_filename_component(name ${src} NAME_WE)
-  add_executable(${name} ${src} bench/BenchPlatform_posix.cpp)
+  add_executable(${name} EXCLUDE_FROM_ALL ${src} bench/BenchPlatform_posix.cpp)
   target_include_directories(${name} PRIVATE bench)
   target_link_libraries(${name} PRIVATE stubpack_lib)
   stub_warnings(${name})

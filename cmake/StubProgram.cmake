@@ -35,3 +35,30 @@ stub_warnings(stub)
 add_custom_command(TARGET stub POST_BUILD
   COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tools/pe_move_header.py $<TARGET_FILE:stub>
   VERBATIM)
+
+# The setup engine that test and demo packages carry (tools/engine/README.md), and the tools that
+# the demo runs beside the stub. They raise no exceptions and start no C++ threads, so this tree's
+# options suit them, and the stub's sources here serve them too.
+file(GLOB ENGINE_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tools/engine/*.cpp)
+add_executable(engine WIN32 ${ENGINE_SOURCES})
+set_target_properties(engine PROPERTIES OUTPUT_NAME Engine)
+target_link_libraries(engine PRIVATE stubwin)
+target_link_options(engine PRIVATE ${STUB_WIN32_LINK} -Wl,--gc-sections -s)
+stub_warnings(engine)
+
+add_executable(kodebug-viewer tools/kodebug/KoDebugViewer.cpp)
+target_link_libraries(kodebug-viewer PRIVATE testkit)
+target_link_options(kodebug-viewer PRIVATE ${STUB_WIN32_LINK})
+stub_warnings(kodebug-viewer)
+
+add_executable(boxdriver tools/boxdriver/BoxDriver.cpp)
+target_link_libraries(boxdriver PRIVATE testkit)
+target_link_options(boxdriver PRIVATE ${STUB_WIN32_LINK})
+stub_warnings(boxdriver)
+# The stub's objects here hold only intermediate code: the 32-bit linker cannot mix their library
+# functions with those of plain objects, so the programs that link them are optimised whole too.
+set_target_properties(engine kodebug-viewer boxdriver testkit PROPERTIES
+  INTERPROCEDURAL_OPTIMIZATION ON)
+target_link_options(engine PRIVATE -flto-partition=one)
+target_link_options(kodebug-viewer PRIVATE -flto-partition=one)
+target_link_options(boxdriver PRIVATE -flto-partition=one)

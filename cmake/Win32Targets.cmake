@@ -23,6 +23,13 @@ add_library(stubwin STATIC ${STUBWIN_SOURCES})
 target_link_libraries(stubwin PUBLIC stubcore comctl32)
 stub_warnings(stubwin)
 
+# The test helpers' library: the tools of the stub program's tree and the tests here use it.
+file(GLOB TESTKIT_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tools/testkit/*.cpp)
+add_library(testkit STATIC ${TESTKIT_SOURCES})
+target_include_directories(testkit PUBLIC tools/testkit)
+target_link_libraries(testkit PUBLIC stubcore bcrypt)
+stub_warnings(testkit)
+
 if(STUB_PROGRAM_ONLY)
   include(cmake/StubProgram.cmake)
   return()
@@ -30,7 +37,8 @@ endif()
 
 # stub.exe itself comes from a tree of its own (cmake/StubProgram.cmake): built with the win32
 # thread model and link-time optimisation, which GoogleTest and the test helpers here do not
-# share. The tests below run that very file.
+# share. Engine.exe, kodebug-viewer.exe and boxdriver.exe are built there too, so that the demo,
+# which needs only these, compiles the stub's sources once. The tests below run those very files.
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   set(STUB_PROGRAM_TOOLCHAIN ${PROJECT_SOURCE_DIR}/cmake/mingw-x86_64-stub.cmake)
 else()
@@ -46,28 +54,23 @@ ExternalProject_Add(stub_program
     -DSTUB_PROGRAM_ONLY=ON
   BUILD_ALWAYS ON
   INSTALL_COMMAND ""
-  BUILD_BYPRODUCTS ${STUB_PROGRAM_DIR}/stub.exe ${STUB_PROGRAM_DIR}/stub.map)
-add_custom_target(stub ALL
-  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${STUB_PROGRAM_DIR}/stub.exe ${STUB_EXE}
-  BYPRODUCTS ${STUB_EXE}
-  DEPENDS stub_program
-  VERBATIM)
-
-file(GLOB TESTKIT_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tools/testkit/*.cpp)
-add_library(testkit STATIC ${TESTKIT_SOURCES})
-target_include_directories(testkit PUBLIC tools/testkit)
-target_link_libraries(testkit PUBLIC stubcore bcrypt)
-stub_warnings(testkit)
-
-add_executable(kodebug-viewer tools/kodebug/KoDebugViewer.cpp)
-target_link_libraries(kodebug-viewer PRIVATE testkit)
-target_link_options(kodebug-viewer PRIVATE ${STUB_WIN32_LINK})
-stub_warnings(kodebug-viewer)
-
-add_executable(boxdriver tools/boxdriver/BoxDriver.cpp)
-target_link_libraries(boxdriver PRIVATE testkit)
-target_link_options(boxdriver PRIVATE ${STUB_WIN32_LINK})
-stub_warnings(boxdriver)
+  BUILD_BYPRODUCTS ${STUB_PROGRAM_DIR}/stub.exe ${STUB_PROGRAM_DIR}/stub.map
+    ${STUB_PROGRAM_DIR}/Engine.exe ${STUB_PROGRAM_DIR}/kodebug-viewer.exe
+    ${STUB_PROGRAM_DIR}/boxdriver.exe)
+# Each program of that tree is copied here under its own target name.
+function(stub_program_copy target file)
+  add_custom_target(${target} ALL
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${STUB_PROGRAM_DIR}/${file}
+      ${CMAKE_BINARY_DIR}/${file}
+    BYPRODUCTS ${CMAKE_BINARY_DIR}/${file}
+    DEPENDS stub_program
+    VERBATIM)
+endfunction()
+stub_program_copy(stub stub.exe)
+stub_program_copy(engine Engine.exe)
+stub_program_copy(kodebug-viewer kodebug-viewer.exe)
+stub_program_copy(boxdriver boxdriver.exe)
+set(ENGINE_EXE ${CMAKE_BINARY_DIR}/Engine.exe)
 
 add_executable(agentctl tools/agentctl/AgentCtl.cpp)
 target_link_libraries(agentctl PRIVATE testkit)
@@ -89,23 +92,16 @@ target_include_directories(planted PRIVATE src)
 target_link_options(planted PRIVATE ${STUB_WIN32_LINK})
 stub_warnings(planted)
 
-# The setup engine that test and demo packages carry (tools/engine/README.md).
-file(GLOB ENGINE_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tools/engine/*.cpp)
-add_executable(engine WIN32 ${ENGINE_SOURCES})
-set_target_properties(engine PROPERTIES OUTPUT_NAME Engine)
-target_link_libraries(engine PRIVATE stubwin)
-target_link_options(engine PRIVATE ${STUB_WIN32_LINK} -Wl,--gc-sections -s)
-stub_warnings(engine)
-
-# The extraction benchmark through the stub's own file host, to run under Wine.
-add_executable(extract_bench bench/extract_bench.cpp bench/BenchPlatform_win32.cpp)
+# The extraction benchmark through the stub's own file host, to run under Wine; built on demand by
+# bench/run-extract.
+add_executable(extract_bench EXCLUDE_FROM_ALL bench/extract_bench.cpp bench/BenchPlatform_win32.cpp)
 target_include_directories(extract_bench PRIVATE bench)
 target_link_libraries(extract_bench PRIVATE stubpack_lib stubwin psapi)
 target_link_options(extract_bench PRIVATE ${STUB_WIN32_LINK})
 stub_warnings(extract_bench)
 
-# The download benchmark (bench/run-download runs it against the local nginx).
-add_executable(download_bench bench/download_bench_win32.cpp)
+# The download benchmark (bench/run-download builds it and runs it against the local nginx).
+add_executable(download_bench EXCLUDE_FROM_ALL bench/download_bench_win32.cpp)
 target_link_libraries(download_bench PRIVATE stubwin)
 target_link_options(download_bench PRIVATE ${STUB_WIN32_LINK})
 stub_warnings(download_bench)
@@ -122,11 +118,14 @@ target_include_directories(win32_tests PRIVATE tools/engine)
 target_link_libraries(win32_tests PRIVATE stubwin testkit wininet GTest::gtest_main)
 target_link_options(win32_tests PRIVATE ${STUB_WIN32_LINK})
 target_compile_definitions(win32_tests PRIVATE
-  STUB_EXE_UNIX_PATH="${STUB_EXE}" ENGINE_EXE_UNIX_PATH="$<TARGET_FILE:engine>"
+  STUB_EXE_UNIX_PATH="${STUB_EXE}" ENGINE_EXE_UNIX_PATH="${ENGINE_EXE}"
   PRODUCT_EXE_UNIX_PATH="$<TARGET_FILE:product>"
   SERVERS_INI_UNIX_PATH="${CMAKE_BINARY_DIR}/servers/servers.ini"
   SIGNING_DIR_UNIX_PATH="${CMAKE_BINARY_DIR}/signing")
 stub_warnings(win32_tests)
+# GoogleTest and the common standard headers, parsed once per test program.
+set(STUB_TEST_PCH <gtest/gtest.h> <string> <vector> <cstdint> <functional>)
+target_precompile_headers(win32_tests PRIVATE ${STUB_TEST_PCH})
 add_dependencies(win32_tests stub engine product)
 
 # Scenario tests: the real stub.exe on packages made by stubpack, observed from outside.
@@ -135,12 +134,13 @@ add_executable(scenario_tests ${SCENARIO_SOURCES})
 target_link_libraries(scenario_tests PRIVATE stubpack_lib stubwin testkit GTest::gtest_main)
 target_link_options(scenario_tests PRIVATE ${STUB_WIN32_LINK})
 target_compile_definitions(scenario_tests PRIVATE
-  STUB_EXE_UNIX_PATH="${STUB_EXE}" ENGINE_EXE_UNIX_PATH="$<TARGET_FILE:engine>"
+  STUB_EXE_UNIX_PATH="${STUB_EXE}" ENGINE_EXE_UNIX_PATH="${ENGINE_EXE}"
   PRODUCT_EXE_UNIX_PATH="$<TARGET_FILE:product>"
   PLANTED_DLL_UNIX_PATH="$<TARGET_FILE:planted>"
   SERVERS_INI_UNIX_PATH="${CMAKE_BINARY_DIR}/servers/servers.ini"
   LOCALE_DIR_UNIX_PATH="${CMAKE_BINARY_DIR}/locale")
 stub_warnings(scenario_tests)
+target_precompile_headers(scenario_tests PRIVATE ${STUB_TEST_PCH})
 add_dependencies(scenario_tests stub engine product planted)
 
 # The Windows-side test programs run under Wine in shares (GoogleTest's sharding), each share in

@@ -40,7 +40,7 @@ update_prepare_package() {
   local package=$demo/package
   rm -f "$demo/product.key" "$demo/product.key.pub"
   step "making the update signing key" "stubpack keygen needs OpenSSL's ECDSA (libssl)." \
-    build/native/stubpack keygen --out "$demo/product.key" >/dev/null
+    build/tools/stubpack keygen --out "$demo/product.key" >/dev/null
   UPDATE_PORT=$(free_port)
   UPDATE_URL="http://127.0.0.1:$UPDATE_PORT/demo/"
   cp "$tree/Product.exe" "$package/"
@@ -125,7 +125,7 @@ build_update() {
   cp "$tree/Engine.exe" "$tree/Product.exe" "$update/"
   printf '2' >"$update/version2.txt"
   printf '[Engine]\r\nTargetDir=%s\r\n' "$(win_path "$demo/installed")" >"$update/Engine.ini"
-  build/native/stubpack build --stub "$tree/stub.exe" --out "$demo/www/demo/DemoUpdate2.exe" \
+  build/tools/stubpack build --stub "$tree/stub.exe" --out "$demo/www/demo/DemoUpdate2.exe" \
     --update-url "$UPDATE_URL" --info-file Demo.info --product-token "$UPDATE_TOKEN" \
     "${UPDATE_PACK_OPTIONS[@]}" --dir "$update" --run "Engine.exe*/S" >/dev/null
 }
@@ -139,7 +139,7 @@ publish_update() {
     "RequestConfirmationBeforeDownload=1" "ShutDownMethod=Using WM_CLOSE" "RestartProcess=1" \
     "InformFinish=1" "RunningProcess=<InstallDir>\\Product.exe" "ProgramName=Demo Product" \
     "VersionNew=2" "Stamp=1" >"$www/Demo.info"
-  build/native/stubpack sign-update --key "$demo/product.key" --info "$www/Demo.info" \
+  build/tools/stubpack sign-update --key "$demo/product.key" --info "$www/Demo.info" \
     --update "$www/DemoUpdate2.exe" >/dev/null
 }
 
