@@ -18,6 +18,7 @@ set(STUB_ENTRY src/stub/Stub_win32.cpp src/stub/LibraryErrors_win32.cpp
 file(GLOB STUBWIN_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/*/*_win32.cpp)
 list(FILTER STUBWIN_SOURCES EXCLUDE REGEX "/(Host|FixedText|Stub|LibraryErrors|ZlibCrc32)_win32\\.cpp$")
 add_library(stubwin STATIC ${STUBWIN_SOURCES})
+stub_unity(stubwin)
 # Only "known DLLs" (and comctl32, which the manifest binds to the system's side-by-side copy) are
 # imported: the others are bound at run time from the system folder (sys/LibraryEntry.h).
 target_link_libraries(stubwin PUBLIC stubcore comctl32)
@@ -26,6 +27,7 @@ stub_warnings(stubwin)
 # The test helpers' library: the tools of the stub program's tree and the tests here use it.
 file(GLOB TESTKIT_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tools/testkit/*.cpp)
 add_library(testkit STATIC ${TESTKIT_SOURCES})
+stub_unity(testkit)
 target_include_directories(testkit PUBLIC tools/testkit)
 target_link_libraries(testkit PUBLIC stubcore bcrypt)
 stub_warnings(testkit)

@@ -32,8 +32,6 @@ constexpr const char* kTestModeKey = "HKEY_CURRENT_USER\\Software\\Tollund\\Kars
 
 TestModeReads g_testModeReads;
 
-std::string Text(const std::string& key) { return ReadAUText(key, ""); }
-
 std::string UpdateInfoURL() {
   const TGFileInfo* own = AgentPackage();
   return own ? own->GetUpdateInfoURL() : std::string();
@@ -131,7 +129,8 @@ bool CheckTestMode(bool Force) {
 void AskToCheck(int& Status) {
   const bool testMode = CheckTestMode(true);
   const std::string source = testMode ? Agent().testModeURL : UpdateInfoURL();
-  const std::string text = AskToCheckText(Text, source, CheckTestMode(true), original::ProgramName());
+  const auto text = AskToCheckText([](const std::string& key) { return ReadAUText(key, ""); },
+                                   source, CheckTestMode(true), original::ProgramName());
   if (!AgentConfirm(kBoxWithoutHeading, text)) Status = 0;
 }
 

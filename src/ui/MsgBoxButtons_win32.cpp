@@ -11,12 +11,6 @@ namespace {
 
 constexpr int kFirstButtonId = 100;
 
-Size ClientSize(HWND wnd) {
-  RECT client{};
-  ::GetClientRect(wnd, &client);
-  return Size{client.right, client.bottom};
-}
-
 HWND CreateButton(const Box& box, const ButtonSpec& wanted, const Rect& place, int id,
                   HINSTANCE instance) {
   const HWND button =

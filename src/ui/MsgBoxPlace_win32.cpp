@@ -12,13 +12,13 @@ Rect WorkArea() {
   return Rect{area.left, area.top, area.right - area.left, area.bottom - area.top};
 }
 
+}  // namespace
+
 Size ClientSize(HWND wnd) {
   RECT client{};
   ::GetClientRect(wnd, &client);
   return Size{client.right, client.bottom};
 }
-
-}  // namespace
 
 void PlaceBox(const Box& box, Size control) {
   const Size outer = BoxSize(control, ::GetSystemMetrics(SM_CXFRAME),

@@ -63,6 +63,8 @@ Size TextControlSize(Box& box, const MarkedText& text);
 
 // MsgBoxPlace_win32.cpp: the box centred in the work area, the text control inside it.
 void PlaceBox(const Box& box, Size control);
+// The size of a window's client area.
+Size ClientSize(HWND wnd);
 
 // MsgBoxButtons_win32.cpp: buttons, the default button and the keyboard.
 void CreateButtons(Box& box, HINSTANCE instance);

@@ -12,7 +12,7 @@ struct Section {
   std::vector<std::string> items;  // language name, then Key=Value
 };
 
-std::string Trimmed(const std::string& text) {
+std::string TrimmedLine(const std::string& text) {
   const char* blanks = " \t\r\n";
   const size_t first = text.find_first_not_of(blanks);
   if (first == std::string::npos) return std::string();
@@ -34,10 +34,10 @@ std::string LineError(size_t number, const std::string& what) {
 
 bool ParseLine(const std::string& line, size_t number, std::vector<Section>& sections,
                std::string& error) {
-  const std::string text = Trimmed(line);
+  const std::string text = TrimmedLine(line);
   if (text.empty() || text[0] == ';') return true;
   if (text.front() == '[' && text.back() == ']') {
-    const std::string name = Trimmed(text.substr(1, text.size() - 2));
+    const std::string name = TrimmedLine(text.substr(1, text.size() - 2));
     if (name.empty()) {
       error = LineError(number, "a section needs a language name");
       return false;
@@ -46,7 +46,7 @@ bool ParseLine(const std::string& line, size_t number, std::vector<Section>& sec
     return true;
   }
   const size_t equals = text.find('=');
-  if (equals == std::string::npos || Trimmed(text.substr(0, equals)).empty()) {
+  if (equals == std::string::npos || TrimmedLine(text.substr(0, equals)).empty()) {
     error = LineError(number, "expected [Language] or Key=Value: " + text);
     return false;
   }
@@ -54,8 +54,8 @@ bool ParseLine(const std::string& line, size_t number, std::vector<Section>& sec
     error = LineError(number, "Key=Value before the first [Language] section");
     return false;
   }
-  sections.back().items.push_back(Trimmed(text.substr(0, equals)) + "=" +
-                                  Trimmed(text.substr(equals + 1)));
+  sections.back().items.push_back(TrimmedLine(text.substr(0, equals)) + "=" +
+                                  TrimmedLine(text.substr(equals + 1)));
   return true;
 }
 

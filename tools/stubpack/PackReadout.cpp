@@ -15,17 +15,12 @@
 #include "pack/GFileInfo.h"
 #include "sys/Host.h"
 #include "sys/KoSUB.h"
+#include "sys/UtilsText.h"
 
 namespace stubpack {
 namespace {
 
 const char* const kHeaderNames[] = {"LangData", "UpdateInfo", "WebSetupInfo"};
-
-std::string Lower(std::string text) {
-  for (char& c : text)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return text;
-}
 
 std::string AtOffset(uint64_t offset) { return " at offset " + std::to_string(offset); }
 
@@ -194,7 +189,7 @@ bool PackageWalk::DescribeNameList(EntryReport& entry, std::string& error) const
 }
 
 void PackageWalk::AddToFile(const EntryReport& entry) {
-  const auto found = fileIndex_.emplace(Lower(entry.name), report_.files.size());
+  const auto found = fileIndex_.emplace(sys::LowerCase(entry.name), report_.files.size());
   if (found.second) {
     FileReport file;
     file.name = entry.name;

@@ -6,16 +6,12 @@
 #include <set>
 #include <system_error>
 
+#include "sys/UtilsText.h"
+
 namespace fs = std::filesystem;
 
 namespace stubpack {
 namespace {
-
-std::string Lower(std::string text) {
-  for (char& c : text)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return text;
-}
 
 std::string BackslashSeparated(std::string name) {
   std::replace(name.begin(), name.end(), '/', '\\');
@@ -107,7 +103,7 @@ bool CollectFolder(const std::string& folder, std::vector<PackFile>& files, std:
   }
   // Letter case ignored, as the stub's file system lists names.
   std::sort(found.begin(), found.end(), [](const PackFile& a, const PackFile& b) {
-    const std::string la = Lower(a.target), lb = Lower(b.target);
+    const std::string la = sys::LowerCase(a.target), lb = sys::LowerCase(b.target);
     return la != lb ? la < lb : a.target < b.target;
   });
   files.insert(files.end(), found.begin(), found.end());
@@ -123,7 +119,7 @@ bool MarkRunEntry(const std::string& runEntry, std::vector<PackFile>& files, std
     return false;
   }
   for (PackFile& file : files) {
-    if (Lower(file.target) != Lower(name)) continue;
+    if (sys::LowerCase(file.target) != sys::LowerCase(name)) continue;
     file.isRun = true;
     file.runParams = params;
     return true;
@@ -140,7 +136,7 @@ bool ValidatePackFiles(const std::vector<PackFile>& files, std::string& error) {
       error = "the parameters of the run entry may not contain \"|\": " + file.runParams;
       return false;
     }
-    if (!seen.insert(Lower(file.target)).second) {
+    if (!seen.insert(sys::LowerCase(file.target)).second) {
       error = "two files would be packed as " + file.target;
       return false;
     }
