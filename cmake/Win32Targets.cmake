@@ -15,8 +15,9 @@ find_package(Python3 REQUIRED COMPONENTS Interpreter)
 # program links; everything else of the stub is shared with the Windows-side tests.
 set(STUB_ENTRY src/stub/Stub_win32.cpp src/stub/LibraryErrors_win32.cpp
   src/stub/ZlibCrc32_win32.cpp)
+# The core already holds the host, fixed-text and signature-check files of Windows.
 file(GLOB STUBWIN_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/*/*_win32.cpp)
-list(FILTER STUBWIN_SOURCES EXCLUDE REGEX "/(Host|FixedText|Stub|LibraryErrors|ZlibCrc32)_win32\\.cpp$")
+list(FILTER STUBWIN_SOURCES EXCLUDE REGEX "/(Host|FixedText|EcdsaP256|Stub|LibraryErrors|ZlibCrc32)_win32\\.cpp$")
 add_library(stubwin STATIC ${STUBWIN_SOURCES})
 stub_unity(stubwin)
 # Only "known DLLs" (and comctl32, which the manifest binds to the system's side-by-side copy) are

@@ -32,6 +32,9 @@ constexpr const char* kTestModeKey = "HKEY_CURRENT_USER\\Software\\Tollund\\Kars
 
 TestModeReads g_testModeReads;
 
+// A text of the .original file, empty when it has none (no built-in text).
+std::string OriginalTextOrEmpty(const std::string& key) { return ReadAUText(key, ""); }
+
 std::string UpdateInfoURL() {
   const TGFileInfo* own = AgentPackage();
   return own ? own->GetUpdateInfoURL() : std::string();
@@ -52,7 +55,7 @@ void TellWhyNothingHappened(const std::string& fetchError, int code, const std::
   ConsoleProcessLine(std::string(" TestMode=") + kodebug::TrueFalse(testMode) +
                      " InternetConnected=" + kodebug::TrueFalse(connected));
   const CheckOutcome outcome =
-      InteractiveCheckOutcome(Text, testMode, connected, connectionError, fetchError,
+      InteractiveCheckOutcome(OriginalTextOrEmpty, testMode, connected, connectionError, fetchError,
                               sys::IsDeveloperMode(), code, codeText);
   if (outcome.error)
     AgentErrorBox(kBoxWithHeading, outcome.text);
@@ -129,8 +132,8 @@ bool CheckTestMode(bool Force) {
 void AskToCheck(int& Status) {
   const bool testMode = CheckTestMode(true);
   const std::string source = testMode ? Agent().testModeURL : UpdateInfoURL();
-  const auto text = AskToCheckText([](const std::string& key) { return ReadAUText(key, ""); },
-                                   source, CheckTestMode(true), original::ProgramName());
+  const std::string text = AskToCheckText(OriginalTextOrEmpty, source, CheckTestMode(true),
+                                          original::ProgramName());
   if (!AgentConfirm(kBoxWithoutHeading, text)) Status = 0;
 }
 
