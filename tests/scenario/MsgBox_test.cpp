@@ -518,17 +518,15 @@ TEST(MsgBox, BoxOpenedFromInsideAnotherBoxKeepsItsOwnAnswer) {
 }
 
 // A quit request while the box is up ends the box without a choice and is left for the caller's
-// own loop.
-void CALLBACK RequestQuit(HWND, UINT, UINT_PTR id, DWORD) {
-  ::KillTimer(nullptr, id);
-  ::PostQuitMessage(7);
-}
-
+// own loop. The request comes once the box has been seen, however long it took to appear.
 TEST(MsgBox, QuitRequestEndsTheBoxAndStaysQueued) {
-  const UINT_PTR timer = ::SetTimer(nullptr, 0, 300, RequestQuit);
-  ASSERT_NE(timer, 0u);
+  const DWORD boxThread = ::GetCurrentThreadId();
+  const auto requestQuit = [boxThread](const BoxReport&) {
+    ::PostThreadMessageA(boxThread, WM_QUIT, 7, 0);
+  };
   Driven d;
-  EXPECT_EQ(ShowDriven(Box(1, "Go on?", kYesNo), Script{{BoxAnswer::Nothing()}}, d), kNoChoice);
+  EXPECT_EQ(ShowDriven(Box(1, "Go on?", kYesNo), Script{{BoxAnswer::Nothing()}, requestQuit}, d),
+            kNoChoice);
   EXPECT_TRUE(d.found);
   EXPECT_TRUE(d.gone);
   MSG msg;

@@ -77,7 +77,8 @@ TEST(DelayPumping, WaitsAtLeastAsLongAsAsked) {
     sys::DelayPumping(ms);
     double elapsed = watch.Ms();
     EXPECT_GE(elapsed, ms - 0.01);  // both read the same counter, rounded differently
-    EXPECT_LT(elapsed, ms + 250.0);
+    // It ends: a bound on the time a loaded machine, or an emulator, may add to the wait.
+    EXPECT_LT(elapsed, ms + 5000.0);
   }
 }
 
